@@ -1,0 +1,47 @@
+# Windows build: the .exe, the Win32 services, and the tests that run under Wine.
+enable_language(RC)
+set(TORVEL_WIN32_LIBS advapi32 ole32 oleaut32 uuid shell32 user32 gdi32 comctl32 ws2_32
+    netapi32 iphlpapi)
+# No runtime DLLs beyond Windows' own: libgcc, libstdc++ and winpthread go in statically.
+add_link_options(-static -static-libgcc -static-libstdc++ $<$<NOT:$<CONFIG:Debug>>:-s>)
+add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
+
+# Every program of the build goes to BUILD/bin, where the Wine scripts look for it.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# Every Windows program of the build runs under Wine in the build's private prefix.
+set(TORVEL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run)
+
+file(GLOB TORVEL_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+add_library(torvel_platform STATIC ${TORVEL_PLATFORM_SOURCES})
+target_include_directories(torvel_platform PUBLIC src)
+target_link_libraries(torvel_platform PUBLIC torvel_core ${TORVEL_WIN32_LIBS})
+
+file(GLOB TORVEL_APP_SOURCES CONFIGURE_DEPENDS src/app/win32/*.cpp)
+add_executable(TORVELSupport WIN32 ${TORVEL_APP_SOURCES} src/app/win32/resources.rc)
+target_link_libraries(TORVELSupport PRIVATE torvel_platform)
+set_source_files_properties(src/app/win32/resources.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/app/win32/app.manifest;${CMAKE_SOURCE_DIR}/src/app/win32/art/app.ico")
+
+# GoogleTest built from Debian's sources for the i686 target.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Prepares the prefix once per test run; every Wine test uses it.
+add_test(NAME wine_prefix_setup
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix-setup ${CMAKE_BINARY_DIR})
+set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wineprefix RESOURCE_LOCK wine)
+
+# Tests of the Win32 services against the real (Wine) system.
+file(GLOB TORVEL_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
+if(TORVEL_WIN32_TEST_SOURCES)
+  add_executable(win32_tests ${TORVEL_WIN32_TEST_SOURCES})
+  target_link_libraries(win32_tests PRIVATE torvel_platform gtest gtest_main)
+  add_test(NAME win32_tests COMMAND win32_tests)
+  set_tests_properties(win32_tests PROPERTIES FIXTURES_REQUIRED wineprefix RESOURCE_LOCK wine
+    TIMEOUT 300)
+endif()
+
+add_subdirectory(tests/e2e)

@@ -1,0 +1,43 @@
+#pragma once
+// frmSysInformation: the main window. It creates its controls, routes their commands to the
+// portable commands and shows what they return.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "mail/email_command.h"
+#include "platform/platform.h"
+#include "platform/win32/unique_handle.h"
+
+namespace torvel {
+
+inline void DeleteFont(HFONT font) { DeleteObject(font); }
+inline void DestroyImages(HIMAGELIST images) { ImageList_Destroy(images); }
+
+class MainWindow {
+ public:
+  explicit MainWindow(const Platform& p) : p_(p) {}
+  // Creates and shows the window; false when it cannot be created.
+  bool Create(HINSTANCE instance, int show);
+  HWND hwnd() const { return hwnd_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void CreateControls();
+  void LoadSequence();
+  void OnCommand(int id);
+  int Scale(int twips) const { return MulDiv(twips, dpi_, 1440); }
+
+  const Platform& p_;
+  HWND hwnd_ = nullptr;
+  HWND focus_ = nullptr;
+  int dpi_ = 96;
+  Unique<HFONT, &DeleteFont> font_;
+  Unique<HFONT, &DeleteFont> underlined_font_;
+  Unique<HIMAGELIST, &DestroyImages> button_images_[3];
+  MailState mail_state_;
+};
+
+}  // namespace torvel

@@ -1,0 +1,7 @@
+#include "hostapp/host_section.h"
+
+namespace torvel {
+
+void PartwrightInformation(const Platform&, ReportStream&) {}
+
+}  // namespace torvel

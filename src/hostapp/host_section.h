@@ -1,0 +1,10 @@
+#pragma once
+#include "platform/platform.h"
+#include "report/report_stream.h"
+
+namespace torvel {
+
+// The host application section that ends every report.
+void PartwrightInformation(const Platform& p, ReportStream& out);
+
+}  // namespace torvel

@@ -1,0 +1,7 @@
+#include "machine/resources.h"
+
+namespace torvel {
+
+void SystemInformation(const Platform&, ReportStream&) {}
+
+}  // namespace torvel

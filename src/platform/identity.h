@@ -1,0 +1,22 @@
+#pragma once
+// Identity and environment: user and computer names, temporary folder, environment variables.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace torvel {
+
+class Identity {
+ public:
+  virtual ~Identity() = default;
+  // GetUserNameA: fills `buffer`, *size in/out in characters (including the NUL on success).
+  virtual bool UserNameInto(char* buffer, std::uint32_t* size) = 0;
+  // GetComputerNameA: fills `buffer`, *size in/out (without the NUL on success).
+  virtual bool ComputerNameInto(char* buffer, std::uint32_t* size) = 0;
+  // GetTempPathA: the length written without the NUL, or 0 on failure.
+  virtual std::uint32_t TempPathInto(std::uint32_t length, char* buffer) = 0;
+  // The whole value of an environment variable, whatever its length; nullopt when unset.
+  virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
+};
+
+}  // namespace torvel

@@ -1,0 +1,28 @@
+#pragma once
+// Every service through which the tool reaches the operating system, bundled for handing down.
+// `main` builds the Win32 set; tests build one of fakes.
+#include "platform/automation.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/identity.h"
+#include "platform/network.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/system_info.h"
+
+namespace torvel {
+
+struct Platform {
+  Registry& registry;
+  SystemInfo& system;
+  Identity& identity;
+  Network& network;
+  Files& files;
+  Shell& shell;
+  Dialogs& dialogs;
+  Automation& automation;
+  Clock& clock;
+};
+
+}  // namespace torvel

@@ -1,0 +1,55 @@
+#pragma once
+// System information: version, processor, memory, disk, screen and the current date and time.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace torvel {
+
+// The fields of the platform's version record that the report uses.
+struct OsVersionRecord {
+  std::uint32_t major = 0;
+  std::uint32_t minor = 0;
+  std::uint32_t build = 0;
+  std::uint32_t platform_id = 0;
+  std::array<char, 128> service_pack{};
+};
+
+struct ProcessorRecord {
+  std::uint32_t type = 0;
+  std::uint32_t count = 0;
+};
+
+// 64-bit byte counts (the extended memory call).
+struct MemoryRecord {
+  std::uint64_t total_physical = 0;
+  std::uint64_t available_physical = 0;
+  std::uint64_t total_paging = 0;
+};
+
+struct ScreenMetrics {
+  double width_twips = 0;
+  double height_twips = 0;
+  double twips_per_pixel_x = 15;
+  double twips_per_pixel_y = 15;
+};
+
+class SystemInfo {
+ public:
+  virtual ~SystemInfo() = default;
+  // GetVersionExA; the call's own result is not examined, the record may stay zero.
+  virtual OsVersionRecord Version() = 0;
+  virtual ProcessorRecord Processor() = 0;
+  virtual MemoryRecord Memory() = 0;
+  // Extended free-space query on a root such as "C:\"; false (and zeros) on failure.
+  virtual bool DiskSpace(const std::string& root, std::uint64_t* total_bytes,
+                         std::uint64_t* free_bytes) = 0;
+  virtual ScreenMetrics Screen() = 0;
+  // GetDeviceCaps on the main window's device context (the screen's when there is no window).
+  virtual int DeviceCaps(int index) = 0;
+  // Today's date in the user's short date format, the time in the user's long time format.
+  virtual std::string DateText() = 0;
+  virtual std::string TimeText() = 0;
+};
+
+}  // namespace torvel

@@ -1,0 +1,38 @@
+#include "platform/win32/dialogs_win32.h"
+
+#include <windows.h>
+
+namespace torvel {
+
+Answer Win32Dialogs::Show(const std::string& text, const std::string& title, Buttons buttons) {
+  UINT type = buttons == Buttons::kYesNo ? MB_YESNO : MB_OK;
+  int pressed = MessageBoxA(static_cast<HWND>(owner_), text.c_str(), title.c_str(), type);
+  if (buttons == Buttons::kOk) return Answer::kOk;
+  return pressed == IDYES ? Answer::kYes : Answer::kNo;
+}
+
+void Win32Dialogs::SetBusy(bool busy) {
+  busy_depth_ += busy ? 1 : -1;
+  SetCursor(LoadCursor(nullptr, busy_depth_ > 0 ? IDC_WAIT : IDC_ARROW));
+}
+
+Answer ConsoleDialogs::Show(const std::string& text, const std::string& title, Buttons buttons) {
+  ++shown_;
+  HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if (error == nullptr || error == INVALID_HANDLE_VALUE) {
+    // A GUI program started from a console window has no standard error of its own.
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) error = GetStdHandle(STD_ERROR_HANDLE);
+  }
+  if (error != nullptr && error != INVALID_HANDLE_VALUE) {
+    std::string line = title + ": " + text;
+    for (char& c : line) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
+    line += "\r\n";
+    DWORD written = 0;
+    WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  }
+  return buttons == Buttons::kOk ? Answer::kOk : Answer::kNo;
+}
+
+}  // namespace torvel

@@ -1,0 +1,15 @@
+#pragma once
+// Fixed HTML texts that several sections of the report write.
+
+namespace torvel {
+
+inline constexpr char kSectionRule[] =
+    "<hr style=\"float: aligncenter; width: 50%;\" Align = center width=50%>";
+inline constexpr char kBoldHeadingPrefix[] =
+    "<p style=\"font-weight: bold; x-text-underline: normal;\">";
+inline constexpr char kMonospaceBlockPrefix[] =
+    "<p style=\"font-family: 'Courier New', monospace; font-size: 10.0pt;\">";
+
+inline constexpr char kReportFileName[] = "TORVEL Info.htm";
+
+}  // namespace torvel

@@ -1,0 +1,99 @@
+#include "report/report_writer.h"
+
+#include "app/app_info.h"
+#include "app/uptime.h"
+#include "hostapp/host_section.h"
+#include "machine/identity_facts.h"
+#include "machine/network_identity.h"
+#include "machine/os_version.h"
+#include "machine/resources.h"
+#include "platform/failure.h"
+#include "products/product_sections.h"
+#include "report/fragments.h"
+#include "report/text_forms.h"
+
+namespace torvel {
+
+namespace {
+
+constexpr std::size_t kLabelWidth = 25;
+constexpr long kAccessDenied = 5;
+
+std::string Label(const char* text) { return PadLabel(text, kLabelWidth); }
+
+[[noreturn]] void Fail(const Platform& p, const std::string& path, long code) {
+  throw ReportFileError(path, code, p.files.ErrorText(code));
+}
+
+}  // namespace
+
+std::string ReportPath(const std::string& folder) {
+  return folder + "\\" + kReportFileName;
+}
+
+void WriteReportHeader(ReportStream& out) {
+  out.WriteLine("<h1 align=center>Information about TORVEL Products</h1>");
+  out.WriteLine(std::string("<h2 align=center>") + kProductName + "</h2>");
+  out.WriteLine("<h3 align=center>Version" + SignPosition(kVersionMajor) + "." +
+                SignPosition(kVersionMinor) + "." + SignPosition(kVersionRevision) + "</h3>");
+  out.WriteLine(std::string("<h3 align=center>") + kLegalNotice + "</h3>");
+  out.WriteEmptyLine();
+}
+
+void CollectReport(const Platform& p, ReportStream& out) {
+  out.WriteLine("<html>");
+  out.WriteLine("<head>");
+  out.WriteLine(std::string("<title>Information about TORVEL Products - ") + kAppTitle +
+                " Version " + VersionText() + "</title>");
+  out.WriteLine("</head>");
+  out.WriteLine("<body>");
+  Uptime uptime = SystemRunning(p.clock.TickCount());
+  WriteReportHeader(out);
+  out.WriteEmptyLine();
+  out.WriteEmptyLine();
+  out.WriteLine(std::string(kBoldHeadingPrefix) + "User and System Information:</p>");
+  out.WriteEmptyLine();
+  UserName(p, out);
+  ComputerName(p, out);
+  out.WriteLine(UptimeSentence(uptime));
+  out.WriteLine(Label("Ethernet Address:") + EscapeHtml(GetEthernetAddress(p, 0)));
+  out.WriteLine(Label("IP Address:") + EscapeHtml(LocalIpAddress(p)));
+  out.WriteEmptyLine();
+  VersionInformation(p, out);
+  out.WriteEmptyLine();
+  SystemInformation(p, out);
+  out.WriteEmptyLine();
+  out.WriteLine(Label("TEMPORARY DIRECTORY :") + EscapeHtml(GetTempDirectory(p)));
+  out.WriteLine(Label("PATH :") + EscapeHtml(GetEnvironmentVar(p, "Path")));
+  out.WriteLine(Label("TORVELK :") + EscapeHtml(GetEnvironmentVar(p, "TORVELK")) + "</pre>");
+  RegistryValue(p, out);
+  out.WriteEmptyLine();
+  PartwrightInformation(p, out);
+  out.WriteLine("</body>");
+}
+
+void WriteReportTo(const Platform& p, const std::string& path) {
+  // A previous report that cannot be replaced fails the run before anything is collected.
+  std::uint32_t attributes = 0;
+  if (p.files.Attributes(path, &attributes) == 0 &&
+      (attributes & (kAttrReadOnly | kAttrDirectory)) != 0) {
+    Fail(p, path, kAccessDenied);
+  }
+  ReportStream out;
+  CollectReport(p, out);
+  // Written beside the report and moved into place, so that a failure leaves the previous
+  // report untouched and a successful run leaves exactly its own content.
+  const std::string temporary = path + ".tmp";
+  if (long code = p.files.WriteWhole(temporary, out.text()); code != 0) {
+    p.files.Remove(temporary);
+    Fail(p, path, code);
+  }
+  if (long code = p.files.MoveReplacing(temporary, path); code != 0) {
+    p.files.Remove(temporary);
+    Fail(p, path, code);
+  }
+}
+
+void WriteToFile(const Platform& p) { WriteReportTo(p, ReportPath(p.files.ExeFolder())); }
+
+}  // namespace torvel
