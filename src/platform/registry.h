@@ -9,6 +9,19 @@ namespace torvel {
 // A key handle; the predefined roots use Windows' own handle values (0x80000000 and up).
 using RegKey = std::uint32_t;
 
+inline constexpr RegKey kHkeyClassesRoot = 0x80000000;
+inline constexpr RegKey kHkeyCurrentUser = 0x80000001;
+inline constexpr RegKey kHkeyLocalMachine = 0x80000002;
+inline constexpr RegKey kHkeyUsers = 0x80000003;
+inline constexpr RegKey kHkeyCurrentConfig = 0x80000005;
+inline constexpr RegKey kHkeyDynData = 0x80000006;
+
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiSz = 7;
+
 class Registry {
  public:
   virtual ~Registry() = default;
