@@ -1,6 +1,8 @@
 #pragma once
-// Late-bound automation (COM IDispatch): create or find an object by class name, get and put
-// properties and call methods by name. Every failure throws Failure (HRESULT and its text).
+// Late-bound automation (COM IDispatch): create or find an object by class name (ProgID), get
+// and put properties and call methods by name. Every failure throws Failure: its number is the
+// HRESULT, its description the server's own exception text when it gave one, else the
+// system's text for the HRESULT.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,24 +12,32 @@
 namespace torvel {
 
 class AutomationObject;
+// An object is released when its last reference goes.
 using AutomationRef = std::shared_ptr<AutomationObject>;
-// The argument and result values the tool needs.
-using AutoValue = std::variant<std::monostate, std::int32_t, double, std::string, bool, AutomationRef>;
+// The argument and result values the tool needs. Text is in the ANSI code page; a result
+// without a value (VT_EMPTY, VT_NULL) is std::monostate.
+using AutoValue =
+    std::variant<std::monostate, std::int32_t, double, std::string, bool, AutomationRef>;
 
 class AutomationObject {
  public:
   virtual ~AutomationObject() = default;
+  // Property get.
   virtual AutoValue Get(const std::string& name) = 0;
+  // Property put (DISPATCH_PROPERTYPUT, or PUTREF for an object value).
   virtual void Put(const std::string& name, const AutoValue& value) = 0;
+  // Method call with the arguments in their natural order; {} for none.
   virtual AutoValue Call(const std::string& name, const std::vector<AutoValue>& args) = 0;
 };
 
 class Automation {
  public:
   virtual ~Automation() = default;
-  // A new instance of the class; throws Failure when it cannot be created.
+  // A new instance of the class; throws Failure when it cannot be created (class not
+  // registered, server refused or failed to start).
   virtual AutomationRef Create(const std::string& class_name) = 0;
-  // The running instance registered for the class, or null when there is none.
+  // The instance of the class that is already running and registered as active, or null when
+  // there is none (or it cannot be reached). Never throws.
   virtual AutomationRef FindRunning(const std::string& class_name) = 0;
 };
 
