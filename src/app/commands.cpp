@@ -31,8 +31,8 @@ void SaveViewCommand(const Platform& p, WindowRef owner) {
   if (answer == Answer::kYes) {
     OpenReport(p, owner);
   } else {
-    p.dialogs.Show("Information written to " + folder + "\\TORVEL Info.htm File. ",
-                   kViewSaveTitle, Buttons::kOk);
+    p.dialogs.Show("Information written to " + folder + "\\TORVEL Info.htm File. ", kViewSaveTitle,
+                   Buttons::kOk);
   }
 }
 

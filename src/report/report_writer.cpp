@@ -27,9 +27,7 @@ std::string Label(const char* text) { return PadLabel(text, kLabelWidth); }
 
 }  // namespace
 
-std::string ReportPath(const std::string& folder) {
-  return folder + "\\" + kReportFileName;
-}
+std::string ReportPath(const std::string& folder) { return folder + "\\" + kReportFileName; }
 
 void WriteReportHeader(ReportStream& out) {
   out.WriteLine("<h1 align=center>Information about TORVEL Products</h1>");

@@ -21,8 +21,7 @@ struct FakeMachine {
   FakeClock clock;
 
   Platform platform() {
-    return Platform{registry, system, identity, network, files,
-                    shell,    dialogs, automation, clock};
+    return Platform{registry, system, identity, network, files, shell, dialogs, automation, clock};
   }
 };
 

@@ -63,8 +63,7 @@ std::string FullPath(const std::string& path) {
 int RunSilent(Services& services, const std::vector<std::string>& args) {
   ConsoleDialogs dialogs;
   Platform p = services.With(dialogs);
-  std::string path =
-      args.size() > 2 ? FullPath(args[2]) : ReportPath(services.files.ExeFolder());
+  std::string path = args.size() > 2 ? FullPath(args[2]) : ReportPath(services.files.ExeFolder());
   try {
     WriteReportTo(p, path);
     return 0;

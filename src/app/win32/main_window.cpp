@@ -142,10 +142,10 @@ void MainWindow::CreateControls() {
   underlined_font_ = Unique<HFONT, &DeleteFont>(MakeFont(dpi_, true));
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
   for (const ControlSpec& c : kControls) {
-    HWND control = CreateWindowExA(c.ex_style, c.window_class, c.text, c.style, Scale(c.left),
-                                   Scale(c.top), Scale(c.width), Scale(c.height), hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance,
-                                   nullptr);
+    HWND control =
+        CreateWindowExA(c.ex_style, c.window_class, c.text, c.style, Scale(c.left), Scale(c.top),
+                        Scale(c.width), Scale(c.height), hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
     HFONT font = c.id == ID_LABEL1 ? underlined_font_.get() : font_.get();
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
@@ -153,9 +153,8 @@ void MainWindow::CreateControls() {
   int size = GetSystemMetrics(SM_CXSMICON);
   for (std::size_t i = 0; i < std::size(kButtonPictures); ++i) {
     HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
-    HICON icon = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(kButtonPictures[i].icon_id), IMAGE_ICON, size, size,
-                   0));
+    HICON icon = static_cast<HICON>(LoadImageA(
+        instance, MAKEINTRESOURCEA(kButtonPictures[i].icon_id), IMAGE_ICON, size, size, 0));
     ImageList_AddIcon(images, icon);
     DestroyIcon(icon);
     button_images_[i] = Unique<HIMAGELIST, &DestroyImages>(images);
@@ -183,7 +182,8 @@ void MainWindow::OnCommand(int id) {
       case ID_MNU_EMAIL: {
         HWND field = GetDlgItem(hwnd_, ID_TXT_EMAIL_TO);
         std::string recipient(GetWindowTextLengthA(field) + 1, '\0');
-        recipient.resize(GetWindowTextA(field, recipient.data(), static_cast<int>(recipient.size())));
+        recipient.resize(
+            GetWindowTextA(field, recipient.data(), static_cast<int>(recipient.size())));
         EmailCommand(p_, reinterpret_cast<WindowRef>(hwnd_), recipient, mail_state_);
         break;
       }

@@ -1,8 +1,8 @@
 #pragma once
 // frmSysInformation: the main window. It creates its controls, routes their commands to the
 // portable commands and shows what they return.
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <string>
 

@@ -20,9 +20,8 @@ std::string Win32Files::ExeFolder() {
   std::vector<char> buffer(32768);
   DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
   std::string path(buffer.data(), length);
-  std::string folder = path.substr(0, path.find_last_of('\\') == std::string::npos
-                                          ? 0
-                                          : path.find_last_of('\\'));
+  std::string folder =
+      path.substr(0, path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\'));
   // At a drive root the folder keeps its separator ("C:\"), as the platform gives it.
   if (folder.size() == 2 && folder[1] == ':') folder += '\\';
   return folder;
@@ -79,8 +78,8 @@ std::string Win32Files::ErrorText(long code) {
       nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string message = length ? std::string(text, length) : "Error " + std::to_string(code);
   if (text) LocalFree(text);
-  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' ||
-                              message.back() == ' ')) {
+  while (!message.empty() &&
+         (message.back() == '\r' || message.back() == '\n' || message.back() == ' ')) {
     message.pop_back();
   }
   return message;

@@ -1,7 +1,7 @@
 #include "platform/win32/shell_win32.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "platform/win32/unique_handle.h"
 
