@@ -1,0 +1,142 @@
+#include "products/registry_api.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace torvel {
+
+namespace {
+
+constexpr long kMoreData = 234;
+
+struct RootName {
+  const char* name;
+  RegKey key;
+};
+
+// Compared in this order.
+constexpr RootName kRootNames[] = {
+    {"HKCU", kHkeyCurrentUser}, {"HKLM", kHkeyLocalMachine},  {"HKU", kHkeyUsers},
+    {"HKDD", kHkeyDynData},     {"HKCC", kHkeyCurrentConfig}, {"HKCR", kHkeyClassesRoot},
+};
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// An open key that is closed exactly once: by Close(), whose code the caller returns, or, when
+// something unforeseen ends the read early, on the way out.
+class OpenedKey {
+ public:
+  OpenedKey(Registry& registry, RegKey key) : registry_(registry), key_(key) {}
+  OpenedKey(const OpenedKey&) = delete;
+  OpenedKey& operator=(const OpenedKey&) = delete;
+  ~OpenedKey() {
+    if (!open_) return;
+    try {
+      registry_.CloseKey(key_);
+    } catch (...) {
+    }
+  }
+  long Close() {
+    open_ = false;
+    return registry_.CloseKey(key_);
+  }
+  RegKey get() const { return key_; }
+
+ private:
+  Registry& registry_;
+  RegKey key_;
+  bool open_ = true;
+};
+
+// Text read: a size probe with an empty buffer, then a read into a buffer of the size reported.
+// The last byte is dropped whatever it is; the registry type plays no part.
+long ReadText(Registry& registry, RegKey key, const std::string& value_name, RegValue& value,
+              long& status) {
+  std::vector<std::uint8_t> buffer(1);
+  std::uint32_t capacity = 0;
+  std::uint32_t size = capacity;
+  std::uint32_t type = kRegSz;
+  status = registry.QueryValue(key, value_name, &type, buffer.data(), &size);
+  if (status == kMoreData) {
+    buffer.resize(std::max<std::uint32_t>(size, 1));
+    capacity = size;
+    type = kRegSz;
+    status = registry.QueryValue(key, value_name, &type, buffer.data(), &size);
+  }
+  if (status != 0) return status;
+  // Never trust the reported size beyond the bytes actually handed over.
+  const std::uint32_t length = std::min(size, capacity);
+  if (length > 0) value = std::string(buffer.begin(), buffer.begin() + (length - 1));
+  return 0;
+}
+
+// Number read: up to four bytes, little-endian, the missing upper bytes zero.
+long ReadNumber(Registry& registry, RegKey key, const std::string& value_name, RegValue& value,
+                long& status) {
+  std::uint8_t bytes[4] = {0, 0, 0, 0};
+  std::uint32_t size = sizeof bytes;
+  std::uint32_t type = kRegDword;
+  status = registry.QueryValue(key, value_name, &type, bytes, &size);
+  if (status != 0) return status;
+  const std::uint32_t number =
+      static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+      static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+  value = static_cast<std::int32_t>(number);
+  return 0;
+}
+
+}  // namespace
+
+RegKey GetRootKey(const std::string& root_name) {
+  const std::string upper = Upper(root_name);
+  for (const RootName& root : kRootNames) {
+    if (upper == root.name) return root.key;
+  }
+  return 0;
+}
+
+namespace {
+
+long Read(Registry& registry, const std::string& root, const std::string& key_path,
+          const std::string& value_name, const std::string& kind, const RegValue& default_value,
+          RegValue& value) {
+  long status = kStatusNoRoot;
+  try {
+    value = default_value;
+    const RegKey root_key = GetRootKey(root);
+    if (root_key == 0) return kStatusNoRoot;
+    RegKey handle = 0;
+    status = registry.OpenKey(root_key, key_path, &handle);
+    if (status != 0) return status;
+    OpenedKey key(registry, handle);
+    const std::string upper_kind = Upper(kind);
+    if (upper_kind == "S" || upper_kind == "D") {
+      const long read = upper_kind == "S"
+                            ? ReadText(registry, key.get(), value_name, value, status)
+                            : ReadNumber(registry, key.get(), value_name, value, status);
+      if (read != 0) return read;  // the key closes on the way out
+    }
+    status = key.Close();
+    return status;
+  } catch (...) {
+    // Something unforeseen (no memory for a huge value): the status as it stands, the key
+    // closed by its guard.
+    return status;
+  }
+}
+
+}  // namespace
+
+std::int32_t ReadRegistryValue(Registry& registry, const std::string& root,
+                               const std::string& key_path, const std::string& value_name,
+                               const std::string& kind, const RegValue& default_value,
+                               RegValue& value) {
+  return static_cast<std::int32_t>(
+      Read(registry, root, key_path, value_name, kind, default_value, value));
+}
+
+}  // namespace torvel
