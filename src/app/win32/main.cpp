@@ -1,7 +1,8 @@
 // The tool's entry point: builds the Win32 services and runs the main window, or, with
 // "/report [FILE]", writes the report silently and exits.
-#include <objbase.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <objbase.h>
 
 #include <cstdlib>
 #include <exception>

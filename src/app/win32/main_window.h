@@ -1,8 +1,9 @@
 #pragma once
 // frmSysInformation: the main window. It creates its controls, routes their commands to the
 // portable commands and shows what they return.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <string>
 

@@ -24,9 +24,11 @@ Answer ConsoleDialogs::Show(const std::string& text, const std::string& title, B
     if (AttachConsole(ATTACH_PARENT_PROCESS)) error = GetStdHandle(STD_ERROR_HANDLE);
   }
   if (error != nullptr && error != INVALID_HANDLE_VALUE) {
-    std::string line = title + ": " + text;
-    for (char& c : line) {
-      if (c == '\r' || c == '\n') c = ' ';
+    // One line: the message's own line breaks become blanks.
+    std::string line = title + ": ";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+      line += (text[i] == '\r' || text[i] == '\n') ? ' ' : text[i];
     }
     line += "\r\n";
     DWORD written = 0;

@@ -1,7 +1,8 @@
 #include "platform/win32/shell_win32.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include "platform/win32/unique_handle.h"
 

@@ -66,13 +66,26 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
   }
 }
 
-bool Process::Start(const std::string& exe, const std::string& arguments,
-                    const std::string& folder) {
+bool Process::Start(const std::string& exe, const std::string& arguments, const std::string& folder,
+                    const std::string& error_file) {
   std::string command_line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  return CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &info_);
+  HANDLE error = INVALID_HANDLE_VALUE;
+  if (!error_file.empty()) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    error = CreateFileA(error_file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = error;
+  }
+  bool started = CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr,
+                                error != INVALID_HANDLE_VALUE, 0, nullptr,
+                                folder.empty() ? nullptr : folder.c_str(), &startup, &info_);
+  if (error != INVALID_HANDLE_VALUE) CloseHandle(error);
+  return started;
 }
 
 bool Process::WaitExit(DWORD timeout_ms, DWORD* exit_code) {
@@ -101,9 +114,16 @@ Process::~Process() {
 }
 
 std::string WindowText(HWND hwnd) {
-  int length = GetWindowTextLengthA(hwnd);
+  // WM_GETTEXT, not GetWindowText: across processes only the message reaches an edit's text.
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+    return {};
+  }
   std::string text(length + 1, '\0');
-  text.resize(GetWindowTextA(hwnd, text.data(), length + 1));
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  text.resize(copied);
   return text;
 }
 

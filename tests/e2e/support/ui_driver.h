@@ -28,9 +28,10 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms = kWaitM
 
 class Process {
  public:
-  // Starts `exe` with `arguments` (already quoted as needed); `folder` is its working folder.
+  // Starts `exe` with `arguments` (already quoted as needed); `folder` is its working folder;
+  // its standard error goes to `error_file` when one is named.
   bool Start(const std::string& exe, const std::string& arguments = "",
-             const std::string& folder = "");
+             const std::string& folder = "", const std::string& error_file = "");
   DWORD pid() const { return info_.dwProcessId; }
   // True and the exit code when the process ended within the time.
   bool WaitExit(DWORD timeout_ms, DWORD* exit_code = nullptr);
