@@ -1,17 +1,26 @@
 #pragma once
-// The e-mail command: checks the recipient, writes a fresh report and sends it.
+// The e-mail command: checks the recipient, writes a fresh report and sends it through the mail
+// client or a mailto link.
 #include <string>
 
+#include "mail/outlook_mail.h"
 #include "platform/platform.h"
 
 namespace torvel {
 
-// What the mail roads keep for the rest of the run: the mail client's application object.
-struct MailState {
-  AutomationRef client;
-};
+inline constexpr char kErrorTitle[] = "Error";
+inline constexpr char kEmptyRecipientText[] =
+    "Email address can not have a null value. Please type in the correct email address.";
+inline constexpr char kEmailOptionTitle[] = "Email Option";
+inline constexpr char kEmailOptionText[] = "Do you use MS Outlook as your Email Client?";
+inline constexpr char kLinkSubject[] = "TORVEL Info.htm file attached";
 
-// `recipient` is the whole text of the recipient field.
+// The body of the link road's message: it asks the user to attach the report from `folder`.
+std::string LinkBody(const std::string& folder);
+
+// `recipient` is the whole text of the recipient field, untrimmed. An empty one shows the
+// "Error" box and nothing else happens; otherwise the report is written afresh, the user is
+// asked which road to take, and the mail goes out by that road.
 void EmailCommand(const Platform& p, WindowRef owner, const std::string& recipient,
                   MailState& state);
 

@@ -1,0 +1,35 @@
+#pragma once
+// The mail-client road: the mail client, reached by automation, sends the report as an
+// attachment.
+#include <string>
+
+#include "platform/platform.h"
+
+namespace torvel {
+
+// The class name under which the mail client registers its application object.
+inline constexpr char kMailClientClass[] = "Outlook.Application";
+inline constexpr char kEmailDeliveryTitle[] = "Email Delivery";
+inline constexpr char kMailSentText[] = "Email successfully sent. ";
+inline constexpr char kClientSubject[] = "TORVEL Info.htm File";
+inline constexpr char kClientBody[] = "TORVEL Info.htm file attached";
+
+// What the e-mail command keeps for the rest of the run.
+struct MailState {
+  // The recipient field's text at the start of the last e-mail command.
+  std::string email_address;
+  // The mail client's application object: created at the first send through the client and
+  // reused by later sends. Only an object that was created successfully is kept.
+  AutomationRef client;
+};
+
+// Sends the report at `report_path` to `state.email_address` through the mail client, then
+// shows the success box. When the client is missing, refuses the item, cannot attach the
+// report or cannot send, shows one box instead that says so, why, and where the report is.
+void SendOutlookMail(const Platform& p, MailState& state, const std::string& report_path);
+
+// The text of the box that says the mail was not sent: `reason`, then where the report is so
+// that it can be attached by hand.
+std::string MailNotSentText(const std::string& reason, const std::string& report_path);
+
+}  // namespace torvel
