@@ -1,7 +1,151 @@
 #include "hostapp/host_section.h"
 
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include "platform/failure.h"
+#include "products/registry_api.h"
+#include "report/fragments.h"
+#include "report/text_forms.h"
+
 namespace torvel {
 
-void PartwrightInformation(const Platform&, ReportStream&) {}
+namespace {
+
+constexpr char kHostClass[] = "Partwright.Application";
+constexpr char kDateCodeLine[] = "<pre>Partwright Date Code:       ";
+constexpr char kRevisionLine[] = "Partwright Revision Number:  ";
+constexpr char kEditionValue[] = "Partwright Studio Installed";
+constexpr std::int32_t kEditionDefault = 12345;
+
+// Each release's setup key and its five possible lines: editions 0 to 3, then any other code.
+struct Release {
+  const char* setup_key;
+  const char* lines[5];
+};
+constexpr Release kReleases[] = {
+    {"Software\\Partwright\\Partwright 2004\\Setup",
+     {"Partwright 2004 Installed version: Partwright",
+      "Partwright 2004 Installed version: Partwright Studio",
+      "Partwright 2004 Installed version: Partwright Studio Pro",
+      "Partwright 2004 Installed version: Partwright Studio Max",
+      "Partwright 2004 Installed version: N/A"}},
+    {"Software\\Partwright\\Partwright 2005\\Setup",
+     {"Partwright 2005 Installed version: Partwright",
+      "Partwright 2005 Installed version: Partwright Studio",
+      "Partwright 2005 Installed version: Partwright Studio Pro",
+      "Partwright 2005 Installed version: Partwright Studio Max",
+      "Partwright 2005 Installed version: N/A"}},
+    {"Software\\Partwright\\Partwright 2006\\Setup",
+     {"Partwright 2006 Installed version: Partwright",
+      "Partwright 2006 Installed version: Partwright Studio",
+      "Partwright 2006 Installed version: Partwright Studio Pro",
+      "Partwright 2006 Installed version: Partwright Studio Max",
+      "Partwright 2006 Installed version: N/A"}},
+};
+
+// Six lines in one write, so the line end of the write leaves an empty line after the note.
+constexpr char kRevisionNote[] =
+    "(NOTE: How to read the Partwright Revision Number?\r\n"
+    "Partwright prior to 2000 =>  1.0.  | Partwright 2004          => 12.0.\r\n"
+    "Partwright 2000          =>  8.0.  | Partwright 2005          => 13.0.\r\n"
+    "Partwright 2001          =>  9.0.  | Partwright 2006          => 14.0.\r\n"
+    "Partwright 2001Plus      => 10.0.  | Partwright 2006Plus      => 15.0.\r\n"
+    "Partwright 2003          => 11.0.  | Etc.</pre>\r\n";
+
+constexpr long kTypeMismatch = static_cast<std::int32_t>(0x80020005);
+
+// The host the section talks to. A host the user already has open is used as it is; only a
+// host this section started itself is told to exit, so that the user's session (and its
+// unsaved work) is never closed by a report.
+struct Host {
+  AutomationRef object;
+  bool started_here = false;
+  std::optional<Failure> unavailable;
+};
+
+Host ReachHost(Automation& automation) {
+  Host host;
+  try {
+    host.object = automation.FindRunning(kHostClass);
+    if (!host.object) {
+      host.object = automation.Create(kHostClass);
+      host.started_here = true;
+    }
+  } catch (const Failure& failure) {
+    host.unavailable = failure;
+  }
+  return host;
+}
+
+std::string Explanation(const Failure& failure) {
+  char code[16];
+  std::snprintf(code, sizeof code, "%08" PRIX32, static_cast<std::uint32_t>(failure.number()));
+  return "not available: " + EscapeHtml(failure.description()) + " (error " + code + ")";
+}
+
+// A whole number as the host gave it; text and fractions are no date code.
+std::optional<std::int64_t> WholeNumber(const AutoValue& value) {
+  if (auto n = std::get_if<std::int32_t>(&value)) return *n;
+  if (auto d = std::get_if<double>(&value); d && std::trunc(*d) == *d && std::fabs(*d) < 1e18) {
+    return static_cast<std::int64_t>(*d);
+  }
+  return std::nullopt;
+}
+
+std::string DateCodeText(const AutoValue& value) {
+  std::optional<std::int64_t> number = WholeNumber(value);
+  if (!number) throw Failure(kTypeMismatch, "the host's date code is not a whole number");
+  return SignPosition(*number);
+}
+
+std::string RevisionText(const AutoValue& value) {
+  if (auto text = std::get_if<std::string>(&value)) return EscapeHtml(*text);
+  if (std::holds_alternative<std::monostate>(value)) return "";
+  if (std::optional<std::int64_t> number = WholeNumber(value)) return PlainDecimal(*number);
+  throw Failure(kTypeMismatch, "the host's revision number is not text");
+}
+
+// The host's answer to `member` in its report form, or why there is none.
+std::string Ask(const Host& host, const char* member, std::string (*form)(const AutoValue&)) {
+  if (host.unavailable) return Explanation(*host.unavailable);
+  try {
+    return form(host.object->Get(member));
+  } catch (const Failure& failure) {
+    return Explanation(failure);
+  }
+}
+
+const char* EditionLine(Registry& registry, const Release& release) {
+  RegValue value = kEditionDefault;
+  // The status is not needed: the value holds the default whenever the read fails.
+  ReadRegistryValue(registry, "HKLM", release.setup_key, kEditionValue, "D", kEditionDefault,
+                    value);
+  const std::int32_t* code = std::get_if<std::int32_t>(&value);
+  return release.lines[code && *code >= 0 && *code <= 3 ? *code : 4];
+}
+
+}  // namespace
+
+void PartwrightInformation(const Platform& p, ReportStream& out) {
+  Host host = ReachHost(p.automation);
+  out.WriteLine(kSectionRule);
+  out.WriteLine(std::string(kBoldHeadingPrefix) + "Partwright Information</p>");
+  out.WriteLine(kDateCodeLine + Ask(host, "DateCode", DateCodeText));
+  out.WriteLine(kRevisionLine + Ask(host, "RevisionNumber", RevisionText));
+  if (host.started_here) {
+    try {
+      host.object->Call("ExitApp", {});
+    } catch (const Failure&) {
+      // The facts are already in the report; a host that would not close changes none of them.
+    }
+  }
+  host.object.reset();
+  for (const Release& release : kReleases) out.WriteLine(EditionLine(p.registry, release));
+  out.WriteEmptyLine();
+  out.WriteLine(kRevisionNote);
+}
 
 }  // namespace torvel

@@ -1,0 +1,113 @@
+#include "platform/win32/com_helpers.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/failure.h"
+
+namespace torvel::com {
+
+Bstr::Bstr(const std::string& ansi) {
+  std::wstring wide = ToWide(ansi);
+  b_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  if (!b_) Throw(E_OUTOFMEMORY);
+}
+
+std::string ToAnsi(const wchar_t* text, int length) {
+  if (!text || length <= 0) return {};
+  int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+  std::string ansi(size > 0 ? size : 0, '\0');
+  if (size > 0) WideCharToMultiByte(CP_ACP, 0, text, length, ansi.data(), size, nullptr, nullptr);
+  return ansi;
+}
+
+std::string ToAnsi(BSTR text) {
+  return ToAnsi(text, text ? static_cast<int>(SysStringLen(text)) : 0);
+}
+
+std::wstring ToWide(const std::string& ansi) {
+  if (ansi.empty()) return {};
+  int length = static_cast<int>(ansi.size());
+  int size = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+  std::wstring wide(size > 0 ? size : 0, L'\0');
+  if (size > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), size);
+  return wide;
+}
+
+std::string HresultText(HRESULT hr) {
+  char* buffer = nullptr;
+  DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text(buffer ? buffer : "", buffer ? length : 0);
+  LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
+    text.pop_back();
+  }
+  if (text.empty()) {
+    char code[32];
+    std::snprintf(code, sizeof code, "error 0x%08lX", static_cast<unsigned long>(hr));
+    text = code;
+  }
+  return text;
+}
+
+void Throw(HRESULT hr) { throw Failure(hr, HresultText(hr)); }
+
+DISPID DispIdOf(IDispatch* object, const std::string& name) {
+  std::wstring wide = ToWide(name);
+  LPOLESTR names[] = {wide.data()};
+  DISPID id = DISPID_UNKNOWN;
+  HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(hr)) Throw(hr);
+  return id;
+}
+
+namespace {
+
+// The strings of an EXCEPINFO, freed whichever way the call ends.
+struct ExceptionInfo {
+  EXCEPINFO info{};
+  ~ExceptionInfo() {
+    SysFreeString(info.bstrSource);
+    SysFreeString(info.bstrDescription);
+    SysFreeString(info.bstrHelpFile);
+  }
+  [[noreturn]] void Throw(HRESULT hr) {
+    if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
+    HRESULT code = info.scode != 0 ? info.scode : hr;
+    std::string text = ToAnsi(info.bstrDescription);
+    if (text.empty()) text = HresultText(code);
+    throw Failure(code, text);
+  }
+};
+
+}  // namespace
+
+Variant Invoke(IDispatch* object, const std::string& name, WORD flags, std::vector<Variant>& args) {
+  if (!object) Throw(E_POINTER);
+  DISPID id = DispIdOf(object, name);
+  std::vector<VARIANTARG> wire(args.size());
+  // Copies of the VARIANT structs, not of what they own: `args` keeps ownership.
+  std::transform(args.rbegin(), args.rend(), wire.begin(), [](Variant& v) { return *v.get(); });
+  DISPID put_id = DISPID_PROPERTYPUT;
+  DISPPARAMS params{};
+  params.rgvarg = wire.empty() ? nullptr : wire.data();
+  params.cArgs = static_cast<UINT>(wire.size());
+  if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+    params.rgdispidNamedArgs = &put_id;
+    params.cNamedArgs = 1;
+  }
+  Variant result;
+  ExceptionInfo exception;
+  UINT bad_argument = 0;
+  HRESULT hr = object->Invoke(
+      id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+      (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) ? nullptr : result.get(),
+      &exception.info, &bad_argument);
+  if (hr == DISP_E_EXCEPTION) exception.Throw(hr);
+  if (FAILED(hr)) Throw(hr);
+  return result;
+}
+
+}  // namespace torvel::com
