@@ -1,7 +1,81 @@
 #include "products/product_sections.h"
 
+#include <array>
+
+#include "products/product_tables.h"
+#include "products/registry_api.h"
+#include "report/fragments.h"
+#include "report/text_forms.h"
+
 namespace torvel {
 
-void RegistryValue(const Platform&, ReportStream&) {}
+namespace {
+
+// A value of the sections: text, empty when it cannot be read; escaped for the report.
+std::string ReadText(Registry& registry, const std::string& root, const std::string& key,
+                     const std::string& name) {
+  RegValue value;
+  ReadRegistryValue(registry, root, key, name, "S", std::string(), value);
+  const std::string* text = std::get_if<std::string>(&value);
+  return text != nullptr ? EscapeHtml(*text) : std::string();
+}
+
+std::string LabelLine(Registry& registry, const std::string& root, const SectionLine& line,
+                      bool opens_block) {
+  std::string text = opens_block ? kMonospaceBlockPrefix : "";
+  text += PadLabel(line.text, line.width);
+  for (std::size_t i = 0; i < line.names.size(); ++i) {
+    if (i > 0 && i - 1 < line.separators.size()) text += line.separators[i - 1];
+    text += ReadText(registry, root, line.key, line.names[i]);
+  }
+  return text + line.ending;
+}
+
+void WriteSection(Registry& registry, const ProductSection& section, ReportStream& out) {
+  if (!section.icon.empty()) {
+    out.WriteEmptyLine();
+    out.WriteLine(kSectionRule);
+    out.WriteLine(ProductHeading(section.icon, section.name));
+  }
+  bool in_block = false;
+  for (const SectionLine& line : section.lines) {
+    switch (line.kind) {
+      case LineKind::kEmpty:
+        out.WriteEmptyLine();
+        break;
+      case LineKind::kHeading:
+        out.WriteLine(std::string(kBoldHeadingPrefix) + line.text);
+        break;
+      case LineKind::kNote:
+        out.WriteLine(line.text);
+        break;
+      case LineKind::kLabel:
+        out.WriteLine(LabelLine(registry, section.root, line, !in_block));
+        break;
+    }
+    in_block = line.kind == LineKind::kLabel;
+  }
+}
+
+}  // namespace
+
+std::string ProductHeading(const std::string& icon, const std::string& name) {
+  return std::string("<h3><img src=\"") + kIconBaseAddress + "WebHelp/woda/" + icon + "\"> " +
+         name + "</h3>";
+}
+
+void RegistryValue(const Platform& p, ReportStream& out) {
+  const std::vector<ProductSection>& sections = ProductSections();
+  std::vector<bool> present(sections.size(), false);
+  for (std::size_t index : PresenceTestOrder()) {
+    RegValue unused;
+    present[index] =
+        ReadRegistryValue(p.registry, sections[index].presence_root, sections[index].presence_key,
+                          "", "", std::string(), unused) == 0;
+  }
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    if (present[i]) WriteSection(p.registry, sections[i], out);
+  }
+}
 
 }  // namespace torvel

@@ -1,10 +1,16 @@
 #pragma once
+#include <string>
+
 #include "platform/platform.h"
 #include "report/report_stream.h"
 
 namespace torvel {
 
-// The product sections: one for each TORVEL product whose registry key exists.
+// The product sections: one for each TORVEL product whose registry key exists, in a fixed
+// order; values read as text, a missing one written as empty text.
 void RegistryValue(const Platform& p, ReportStream& out);
+
+// The heading of a product section: its icon from the icon base address and its name.
+std::string ProductHeading(const std::string& icon, const std::string& name);
 
 }  // namespace torvel

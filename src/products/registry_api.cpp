@@ -82,6 +82,8 @@ long ReadNumber(Registry& registry, RegKey key, const std::string& value_name, R
   std::uint32_t type = kRegDword;
   status = registry.QueryValue(key, value_name, &type, bytes, &size);
   if (status != 0) return status;
+  // A value without data is found but holds nothing: the default stays, as for text.
+  if (size == 0) return 0;
   const std::uint32_t number =
       static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
       static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;

@@ -11,6 +11,7 @@ namespace {
 constexpr long kNotFound = 2;
 constexpr long kInvalidHandle = 6;
 constexpr long kMoreData = 234;
+constexpr long kNoAccess = 998;
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -75,7 +76,10 @@ void FakeRegistry::ClearFaults() {
   fail_nth_call_ = 0;
 }
 
-void FakeRegistry::ResetCounts() { open_calls_ = query_calls_ = close_calls_ = 0; }
+void FakeRegistry::ResetCounts() {
+  open_calls_ = query_calls_ = close_calls_ = 0;
+  open_log_.clear();
+}
 
 FakeRegistry::Key* FakeRegistry::Find(RegKey root, const std::string& normalised_path) {
   auto it = keys_.find({root, normalised_path});
@@ -95,6 +99,7 @@ long FakeRegistry::Injected(RegOp op, const std::string& path, const std::string
 
 long FakeRegistry::OpenKey(RegKey root, const std::string& path, RegKey* key) {
   ++open_calls_;
+  open_log_.push_back(path);
   std::string normalised = Normalise(path);
   // A key opened below an open handle is found by its full path.
   if (auto parent = handles_.find(root); parent != handles_.end()) {
@@ -126,8 +131,10 @@ long FakeRegistry::QueryValue(RegKey key, const std::string& value_name, std::ui
   if (value == found->values.end()) return kNotFound;
   const std::vector<std::uint8_t>& bytes = value->second.bytes;
   if (type != nullptr) *type = value->second.type;
-  if (size == nullptr) return data == nullptr ? 0 : 998;  // ERROR_NOACCESS, as Win32 gives
+  if (size == nullptr) return data == nullptr ? 0 : kNoAccess;
   const std::uint32_t needed = static_cast<std::uint32_t>(bytes.size());
+  // As in Win32, a null buffer asks for the size only and succeeds; a real buffer that is too
+  // small, even of size 0, gives ERROR_MORE_DATA.
   if (data != nullptr && *size < needed) {
     *size = needed;
     return kMoreData;

@@ -42,6 +42,8 @@ class FakeRegistry : public Registry {
   int query_calls() const { return query_calls_; }
   int close_calls() const { return close_calls_; }
   int calls() const { return open_calls_ + query_calls_ + close_calls_; }
+  // The paths of every open, as given, in call order.
+  const std::vector<std::string>& open_log() const { return open_log_; }
   void ResetCounts();
 
   long OpenKey(RegKey root, const std::string& path, RegKey* key) override;
@@ -83,6 +85,7 @@ class FakeRegistry : public Registry {
   int open_calls_ = 0;
   int query_calls_ = 0;
   int close_calls_ = 0;
+  std::vector<std::string> open_log_;
 };
 
 }  // namespace torvel::testing

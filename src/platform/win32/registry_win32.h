@@ -3,6 +3,8 @@
 
 namespace torvel {
 
+// The registry through RegOpenKeyExA (KEY_QUERY_VALUE only), RegQueryValueExA and RegCloseKey;
+// every call returns the Win32 code unchanged.
 class Win32Registry : public Registry {
  public:
   long OpenKey(RegKey root, const std::string& path, RegKey* key) override;

@@ -1,0 +1,194 @@
+#include "products/registry_api.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+
+#include "fakes/fake_registry.h"
+
+namespace torvel {
+namespace {
+
+using testing::FakeRegistry;
+using testing::RegOp;
+
+constexpr char kKey[] = "Software\\Test\\Reader";
+const RegValue kTextDefault = std::string("default");
+const RegValue kNumberDefault = std::int32_t{12345};
+
+std::vector<std::uint8_t> Bytes(std::string_view text) {
+  return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+class ReaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reg.SetString(kHkeyCurrentUser, kKey, "Temp", "C:\\Temp");
+    reg.SetString(kHkeyCurrentUser, kKey, "Empty", "");
+    reg.SetValue(kHkeyCurrentUser, kKey, "NoData", kRegSz, {});
+    reg.SetValue(kHkeyCurrentUser, kKey, "NoNul", kRegSz, Bytes("abc"));
+    reg.SetValue(kHkeyCurrentUser, kKey, "Expand", kRegExpandSz,
+                 Bytes(std::string("%TEMP%\\x\0", 9)));
+    reg.SetValue(kHkeyCurrentUser, kKey, "Multi", kRegMultiSz, Bytes(std::string("a\0bc\0\0", 6)));
+    reg.SetDword(kHkeyCurrentUser, kKey, "One", 1);
+    reg.SetDword(kHkeyCurrentUser, kKey, "Minus", 0xFFFFFFFEu);
+    reg.SetValue(kHkeyCurrentUser, kKey, "TwoBytes", kRegBinary, {0x02, 0x01});
+    reg.SetValue(kHkeyCurrentUser, kKey, "EightBytes", kRegBinary, {1, 2, 3, 4, 5, 6, 7, 8});
+    reg.SetString(kHkeyCurrentUser, kKey, "TextOne", "1");
+    reg.SetString(kHkeyLocalMachine, kKey, "Temp", "machine");
+    reg.ResetCounts();
+  }
+
+  FakeRegistry reg;
+};
+
+TEST_F(ReaderTest, ReadsValues) {
+  struct Case {
+    const char* root;
+    const char* path;
+    const char* name;
+    const char* kind;
+    RegValue default_value;
+    std::int32_t status;
+    RegValue expected;
+  } cases[] = {
+      {"HKCU", kKey, "Temp", "S", kTextDefault, 0, std::string("C:\\Temp")},
+      {"hkcu", kKey, "temp", "s", kTextDefault, 0, std::string("C:\\Temp")},
+      {"HkLm", kKey, "Temp", "S", kTextDefault, 0, std::string("machine")},
+      {"HKCU", "software\\TEST\\reader\\", "Temp", "S", kTextDefault, 0, std::string("C:\\Temp")},
+      {"HKCU", kKey, "Empty", "S", kTextDefault, 0, std::string("")},
+      {"HKCU", kKey, "NoData", "S", kTextDefault, 0, kTextDefault},
+      {"HKCU", kKey, "NoNul", "S", kTextDefault, 0, std::string("ab")},
+      {"HKCU", kKey, "Expand", "S", kTextDefault, 0, std::string("%TEMP%\\x")},
+      {"HKCU", kKey, "Multi", "S", kTextDefault, 0, std::string("a\0bc\0", 5)},
+      {"HKCU", kKey, "One", "S", kTextDefault, 0, std::string("\x01\0\0", 3)},
+      {"HKCU", kKey, "One", "D", kNumberDefault, 0, std::int32_t{1}},
+      {"HKCU", kKey, "Minus", "d", kNumberDefault, 0, std::int32_t{-2}},
+      {"HKCU", kKey, "TwoBytes", "D", kNumberDefault, 0, std::int32_t{258}},
+      {"HKCU", kKey, "EightBytes", "D", kNumberDefault, 234, kNumberDefault},
+      {"HKCU", kKey, "TextOne", "D", kNumberDefault, 0, std::int32_t{49}},
+      {"HKCU", kKey, "NoData", "D", kNumberDefault, 0, kNumberDefault},
+      {"HKCU", kKey, "Missing", "S", kTextDefault, 2, kTextDefault},
+      {"HKCU", kKey, "Missing", "D", kNumberDefault, 2, kNumberDefault},
+      {"HKCU", "Software\\Test\\Nowhere", "Temp", "S", kTextDefault, 2, kTextDefault},
+      {"HKU", kKey, "Temp", "S", kTextDefault, 2, kTextDefault},
+      // A presence test ignores the value name and leaves the default.
+      {"HKCU", "Software\\Test\\", "Missing", "", kTextDefault, 0, kTextDefault},
+      {"HKCU", "Software\\Test\\Reader\\", "", "x", kTextDefault, 0, kTextDefault},
+      {"HKCU", "Software\\Test\\Nowhere\\", "", "", kTextDefault, 2, kTextDefault},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.root) + "\\" + c.path + " " + c.name + " " + c.kind);
+    RegValue value = std::string("stale");
+    EXPECT_EQ(ReadRegistryValue(reg, c.root, c.path, c.name, c.kind, c.default_value, value),
+              c.status);
+    EXPECT_EQ(value, c.expected);
+    EXPECT_EQ(reg.open_keys(), 0);
+  }
+}
+
+TEST_F(ReaderTest, UnknownRootLeavesTheRegistryUntouched) {
+  for (const char* root : {"HKEY_CURRENT_USER", "", "HKLM ", "HKEY"}) {
+    RegValue value = std::string("stale");
+    EXPECT_EQ(ReadRegistryValue(reg, root, kKey, "Temp", "S", kNumberDefault, value), 99) << root;
+    EXPECT_EQ(value, kNumberDefault);
+  }
+  EXPECT_EQ(reg.calls(), 0);
+}
+
+TEST(GetRootKey, NamesAndHandles) {
+  struct Case {
+    const char* name;
+    RegKey key;
+  } cases[] = {
+      {"HKCR", 0x80000000},      {"HKCU", 0x80000001}, {"hklm", 0x80000002},
+      {"Hku", 0x80000003},       {"HKCC", 0x80000005}, {"hkdd", 0x80000006},
+      {"HKEY_LOCAL_MACHINE", 0}, {"HKC", 0},           {"", 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(GetRootKey(c.name), c.key) << c.name;
+}
+
+// Every registry call of a read failing in turn: the failing call's code comes back, the
+// default stays (unless only the final close fails), and the key is never left open.
+TEST_F(ReaderTest, EveryFailingCallIsReportedAndTheKeyClosed) {
+  struct Case {
+    const char* name;
+    const char* kind;
+    RegValue default_value;
+    RegValue read;
+    int calls;
+  } cases[] = {
+      {"Temp", "S", kTextDefault, std::string("C:\\Temp"), 4},
+      {"One", "D", kNumberDefault, std::int32_t{1}, 3},
+      {"", "", kTextDefault, kTextDefault, 2},
+  };
+  for (const Case& c : cases) {
+    for (int n = 1; n <= c.calls; ++n) {
+      SCOPED_TRACE(std::string(c.kind) + " call " + std::to_string(n));
+      reg.ResetCounts();
+      reg.FailNthCall(n, 1018);
+      RegValue value;
+      EXPECT_EQ(ReadRegistryValue(reg, "HKCU", kKey, c.name, c.kind, c.default_value, value), 1018);
+      EXPECT_EQ(value, n == c.calls ? c.read : c.default_value);
+      EXPECT_EQ(reg.open_keys(), 0);
+      EXPECT_EQ(reg.open_calls(), 1);
+      EXPECT_EQ(reg.close_calls(), n == 1 ? 0 : 1);
+    }
+  }
+}
+
+TEST_F(ReaderTest, AccessDeniedOnOpenOrQuery) {
+  reg.Fail(RegOp::kOpen, 5, "Software\\Test\\Reader");
+  RegValue value;
+  EXPECT_EQ(ReadRegistryValue(reg, "HKCU", kKey, "Temp", "S", kTextDefault, value), 5);
+  EXPECT_EQ(ReadRegistryValue(reg, "HKCU", "Software\\Test\\Reader\\", "", "", kTextDefault, value),
+            5);
+  reg.ClearFaults();
+  reg.Fail(RegOp::kQuery, 5, "", "Temp");
+  EXPECT_EQ(ReadRegistryValue(reg, "HKCU", kKey, "Temp", "S", kTextDefault, value), 5);
+  EXPECT_EQ(value, kTextDefault);
+  EXPECT_EQ(ReadRegistryValue(reg, "HKCU", kKey, "Empty", "S", kTextDefault, value), 0);
+  EXPECT_EQ(reg.open_keys(), 0);
+}
+
+// A registry that misbehaves: reports more data than it handed over, or throws.
+class MisbehavingRegistry : public Registry {
+ public:
+  bool throw_on_read = false;
+  int open_keys = 0;
+
+  long OpenKey(RegKey, const std::string&, RegKey* key) override {
+    ++open_keys;
+    *key = 7;
+    return 0;
+  }
+  long QueryValue(RegKey, const std::string&, std::uint32_t*, std::uint8_t* data,
+                  std::uint32_t* size) override {
+    if (*size == 0) {
+      *size = 3;
+      return 234;
+    }
+    if (throw_on_read) throw std::bad_alloc();
+    std::fill(data, data + *size, 'x');
+    *size = 1000000;  // far beyond the buffer it was given
+    return 0;
+  }
+  long CloseKey(RegKey) override {
+    --open_keys;
+    return 0;
+  }
+};
+
+TEST(ReaderSafety, NeverReadsBeyondTheBufferOrLetsAnExceptionOut) {
+  MisbehavingRegistry reg;
+  RegValue value;
+  EXPECT_EQ(ReadRegistryValue(reg, "HKLM", "K", "V", "S", kTextDefault, value), 0);
+  EXPECT_EQ(value, RegValue(std::string("xx")));
+  reg.throw_on_read = true;
+  EXPECT_EQ(ReadRegistryValue(reg, "HKLM", "K", "V", "S", kTextDefault, value), 234);
+  EXPECT_EQ(value, kTextDefault);
+  EXPECT_EQ(reg.open_keys, 0);
+}
+
+}  // namespace
+}  // namespace torvel
