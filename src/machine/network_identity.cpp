@@ -1,8 +1,120 @@
 #include "machine/network_identity.h"
 
+#include <algorithm>
+
+#include "app/app_info.h"
+#include "report/text_forms.h"
+
 namespace torvel {
 
-std::string GetEthernetAddress(const Platform&, int) { return {}; }
-std::string LocalIpAddress(const Platform&) { return {}; }
+namespace {
+
+void Tell(const Platform& p, const std::string& text) {
+  p.dialogs.Show(text, kAppTitle, Buttons::kOk);
+}
+
+bool AllZero(const HardwareAddress& address) {
+  return std::all_of(address.begin(), address.end(), [](std::uint8_t b) { return b == 0; });
+}
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// gethostname then gethostbyname, with a box for either failing.
+std::string ResolveLocalAddress(const Platform& p) {
+  std::string host;
+  if (p.network.HostName(&host) == -1) {
+    Tell(p, "Windows Sockets error " + SignPosition(p.network.LastSocketsError()) +
+                " has occurred. Unable to successfully get Host Name.");
+    return {};
+  }
+  // The name goes to the resolver up to its first NUL.
+  host = Trimmed(host.substr(0, host.find('\0')));
+  std::optional<std::vector<std::uint8_t>> address = p.network.FirstHostAddress(host);
+  if (!address) {
+    Tell(p, "Windows Sockets are not responding. Unable to successfully get Host Name.");
+    return {};
+  }
+  return DottedAddress(*address);
+}
+
+}  // namespace
+
+std::string HexAddress(const HardwareAddress& address) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  for (std::uint8_t byte : address) {
+    text += kDigits[byte >> 4];
+    text += kDigits[byte & 0xF];
+  }
+  return text;
+}
+
+std::string DottedAddress(const std::vector<std::uint8_t>& bytes) {
+  std::string text;
+  for (std::uint8_t byte : bytes) {
+    if (!text.empty()) text += '.';
+    text += PlainDecimal(byte);
+  }
+  return text;
+}
+
+std::string GetEthernetAddress(const Platform& p, int adapter) {
+  std::optional<HardwareAddress> address =
+      p.network.NetbiosAdapterAddress(static_cast<std::uint8_t>(adapter));
+  // Many systems no longer answer the NetBIOS status request, or answer with zeros, which is
+  // no adapter's address; the adapter list still knows the real one.
+  if (!address || AllZero(*address)) {
+    if (std::optional<HardwareAddress> listed = p.network.FirstEthernetAddress()) {
+      address = listed;
+    }
+  }
+  return HexAddress(address.value_or(HardwareAddress{}));
+}
+
+bool StartSockets(const Platform& p) {
+  SocketsStartup startup;
+  if (p.network.SocketsStart(&startup) != 0) {
+    Tell(p, "The 32-bit Windows Socket is not responding.");
+    return false;
+  }
+  constexpr int kMinimumSockets = 1;
+  if (startup.max_sockets < kMinimumSockets) {
+    Tell(p, "This application requires a minimum of " + PlainDecimal(kMinimumSockets) +
+                " supported sockets.");
+    StopSockets(p);
+    return false;
+  }
+  const int major = LowByteOf(startup.version);
+  const int minor = HighByteOf(startup.version);
+  if (major < 1 || (major == 1 && minor < 1)) {
+    Tell(p, "Sockets version " + PlainDecimal(major) + "." + PlainDecimal(minor) +
+                " is not supported by 32-bit Windows Sockets.");
+    StopSockets(p);
+    return false;
+  }
+  return true;
+}
+
+void StopSockets(const Platform& p) {
+  if (p.network.SocketsCleanup() != 0) Tell(p, "Socket error occurred in Cleanup.");
+}
+
+std::string LocalIpAddress(const Platform& p) {
+  if (!StartSockets(p)) return {};
+  std::string text;
+  try {
+    text = ResolveLocalAddress(p);
+  } catch (...) {
+    // Whatever goes wrong, the start-up is undone before the failure passes on.
+    p.network.SocketsCleanup();
+    throw;
+  }
+  StopSockets(p);
+  return text;
+}
 
 }  // namespace torvel

@@ -9,13 +9,16 @@ namespace torvel {
 class Identity {
  public:
   virtual ~Identity() = default;
-  // GetUserNameA: fills `buffer`, *size in/out in characters (including the NUL on success).
+  // GetUserNameA: fills `buffer`; *size in/out in characters (on success the characters
+  // written including the NUL; when the buffer is too small, the size needed).
   virtual bool UserNameInto(char* buffer, std::uint32_t* size) = 0;
-  // GetComputerNameA: fills `buffer`, *size in/out (without the NUL on success).
+  // GetComputerNameA: fills `buffer`; *size in/out (on success the length without the NUL).
   virtual bool ComputerNameInto(char* buffer, std::uint32_t* size) = 0;
-  // GetTempPathA: the length written without the NUL, or 0 on failure.
+  // GetTempPathA: the length written without the NUL; the size needed when `length` is too
+  // small; 0 on failure.
   virtual std::uint32_t TempPathInto(std::uint32_t length, char* buffer) = 0;
   // The whole value of an environment variable, whatever its length; nullopt when unset.
+  // Names compare without regard to case.
   virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
 };
 

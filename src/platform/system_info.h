@@ -20,13 +20,14 @@ struct ProcessorRecord {
   std::uint32_t count = 0;
 };
 
-// 64-bit byte counts (the extended memory call).
+// 64-bit byte counts (the extended memory call), so that no figure is capped in a 32-bit process.
 struct MemoryRecord {
   std::uint64_t total_physical = 0;
   std::uint64_t available_physical = 0;
   std::uint64_t total_paging = 0;
 };
 
+// The primary screen in twips (1/1440 inch) and the twips per pixel in each direction.
 struct ScreenMetrics {
   double width_twips = 0;
   double height_twips = 0;
@@ -34,14 +35,20 @@ struct ScreenMetrics {
   double twips_per_pixel_y = 15;
 };
 
+// GetDeviceCaps indexes.
+inline constexpr int kCapsBitsPixel = 12;
+inline constexpr int kCapsPlanes = 14;
+
 class SystemInfo {
  public:
   virtual ~SystemInfo() = default;
   // GetVersionExA; the call's own result is not examined, the record may stay zero.
   virtual OsVersionRecord Version() = 0;
+  // GetSystemInfo: processor type (386, 486, 586, 8664...) and number of processors.
   virtual ProcessorRecord Processor() = 0;
   virtual MemoryRecord Memory() = 0;
-  // Extended free-space query on a root such as "C:\"; false (and zeros) on failure.
+  // Extended free-space query on a root such as "C:\": the volume's total and free bytes.
+  // False, with both set to 0, when the query fails.
   virtual bool DiskSpace(const std::string& root, std::uint64_t* total_bytes,
                          std::uint64_t* free_bytes) = 0;
   virtual ScreenMetrics Screen() = 0;

@@ -5,10 +5,10 @@ namespace torvel {
 
 class Win32Identity : public Identity {
  public:
-  bool UserNameInto(char*, std::uint32_t*) override { return false; }
-  bool ComputerNameInto(char*, std::uint32_t*) override { return false; }
-  std::uint32_t TempPathInto(std::uint32_t, char*) override { return 0; }
-  std::optional<std::string> EnvironmentVariable(const std::string&) override { return {}; }
+  bool UserNameInto(char* buffer, std::uint32_t* size) override;
+  bool ComputerNameInto(char* buffer, std::uint32_t* size) override;
+  std::uint32_t TempPathInto(std::uint32_t length, char* buffer) override;
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override;
 };
 
 }  // namespace torvel

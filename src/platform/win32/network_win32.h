@@ -5,17 +5,13 @@ namespace torvel {
 
 class Win32Network : public Network {
  public:
-  std::optional<std::array<std::uint8_t, 6>> NetbiosAdapterAddress(std::uint8_t) override {
-    return {};
-  }
-  std::optional<std::array<std::uint8_t, 6>> FirstEthernetAddress() override { return {}; }
-  int SocketsStart(SocketsStartup*) override { return 10091; }
-  int SocketsCleanup() override { return 0; }
-  int HostName(std::string*) override { return -1; }
-  int LastSocketsError() override { return 0; }
-  std::optional<std::vector<std::uint8_t>> FirstHostAddress(const std::string&) override {
-    return {};
-  }
+  std::optional<HardwareAddress> NetbiosAdapterAddress(std::uint8_t adapter) override;
+  std::optional<HardwareAddress> FirstEthernetAddress() override;
+  int SocketsStart(SocketsStartup* startup) override;
+  int SocketsCleanup() override;
+  int HostName(std::string* name) override;
+  int LastSocketsError() override;
+  std::optional<std::vector<std::uint8_t>> FirstHostAddress(const std::string& host) override;
 };
 
 }  // namespace torvel

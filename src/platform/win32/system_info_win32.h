@@ -7,14 +7,15 @@ class Win32SystemInfo : public SystemInfo {
  public:
   // The main window whose device context the colour count is read from (none: the screen).
   void SetWindow(void* hwnd) { window_ = hwnd; }
-  OsVersionRecord Version() override { return {}; }
-  ProcessorRecord Processor() override { return {}; }
-  MemoryRecord Memory() override { return {}; }
-  bool DiskSpace(const std::string&, std::uint64_t*, std::uint64_t*) override { return false; }
-  ScreenMetrics Screen() override { return {}; }
-  int DeviceCaps(int) override { return 0; }
-  std::string DateText() override { return {}; }
-  std::string TimeText() override { return {}; }
+  OsVersionRecord Version() override;
+  ProcessorRecord Processor() override;
+  MemoryRecord Memory() override;
+  bool DiskSpace(const std::string& root, std::uint64_t* total_bytes,
+                 std::uint64_t* free_bytes) override;
+  ScreenMetrics Screen() override;
+  int DeviceCaps(int index) override;
+  std::string DateText() override;
+  std::string TimeText() override;
 
  private:
   void* window_ = nullptr;

@@ -1,0 +1,21 @@
+#include "machine/collector_failure.h"
+
+#include "app/app_info.h"
+
+namespace torvel {
+
+std::string CollectorFailureText(std::string_view procedure, long number,
+                                 std::string_view description) {
+  std::string text = "Stats.Form1.";
+  text += procedure;
+  text += std::to_string(number);
+  text += description;
+  return text;
+}
+
+void ShowCollectorFailure(const Platform& p, std::string_view procedure, long number,
+                          std::string_view description) {
+  p.dialogs.Show(CollectorFailureText(procedure, number, description), kAppTitle, Buttons::kOk);
+}
+
+}  // namespace torvel

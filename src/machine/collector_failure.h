@@ -1,0 +1,43 @@
+#pragma once
+// The collectors' failure handler: a failure while collecting one fact is shown in one box and
+// ends that collector only; the lines it already wrote stay and the report goes on.
+#include <new>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+#include "platform/failure.h"
+#include "platform/platform.h"
+
+namespace torvel {
+
+// The run-time error numbers that the collectors raise themselves.
+inline constexpr long kOverflow = 6;
+inline constexpr long kOutOfMemory = 7;
+inline constexpr long kDivisionByZero = 11;
+
+// "Stats.Form1." + procedure + number + description, run together.
+std::string CollectorFailureText(std::string_view procedure, long number,
+                                 std::string_view description);
+// Shows that text in a box with the application title and an OK button.
+void ShowCollectorFailure(const Platform& p, std::string_view procedure, long number,
+                          std::string_view description);
+
+// Runs `body` as the collector `procedure`. On a Failure (or when memory runs out) the box is
+// shown and the collector's result is empty. A ReportFileError is no collector's failure and
+// passes through.
+template <typename Body>
+std::invoke_result_t<Body&> RunCollector(const Platform& p, std::string_view procedure,
+                                         Body&& body) {
+  using Result = std::invoke_result_t<Body&>;
+  try {
+    return body();
+  } catch (const Failure& failure) {
+    ShowCollectorFailure(p, procedure, failure.number(), failure.description());
+  } catch (const std::bad_alloc&) {
+    ShowCollectorFailure(p, procedure, kOutOfMemory, "Out of memory");
+  }
+  return Result();
+}
+
+}  // namespace torvel

@@ -1,0 +1,105 @@
+#include "platform/win32/network_win32.h"
+
+// winsock2.h before windows.h; iphlpapi.h needs both.
+#include <iphlpapi.h>
+#include <nb30.h>
+#include <windows.h>
+#include <winsock2.h>
+
+#include <cstring>
+#include <memory>
+
+namespace torvel {
+
+namespace {
+
+// What the adapter-status request answers: the status and room for the name table.
+constexpr WORD kStatusBufferSize = 680;
+constexpr ULONG kIfTypeEthernet = 6;
+
+struct FreeHeapBlock {
+  void operator()(void* block) const { HeapFree(GetProcessHeap(), 0, block); }
+};
+using HeapBlock = std::unique_ptr<std::uint8_t, FreeHeapBlock>;
+
+}  // namespace
+
+std::optional<HardwareAddress> Win32Network::NetbiosAdapterAddress(std::uint8_t adapter) {
+  NCB control{};
+  control.ncb_command = NCBRESET;
+  Netbios(&control);
+
+  HeapBlock status(
+      static_cast<std::uint8_t*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kStatusBufferSize)));
+  if (!status) return std::nullopt;
+  control = NCB{};
+  control.ncb_command = NCBASTAT;
+  control.ncb_lana_num = adapter;
+  std::memcpy(control.ncb_callname, "*               ", NCBNAMSZ);
+  control.ncb_buffer = status.get();
+  control.ncb_length = kStatusBufferSize;
+  if (Netbios(&control) != NRC_GOODRET) return std::nullopt;
+  HardwareAddress address;
+  std::memcpy(address.data(), status.get(), address.size());
+  return address;
+}
+
+std::optional<HardwareAddress> Win32Network::FirstEthernetAddress() {
+  // The table's size is asked first; it may grow before the second call, hence the loop.
+  ULONG size = 16 * 1024;
+  std::unique_ptr<std::uint8_t[]> table;
+  ULONG result = ERROR_BUFFER_OVERFLOW;
+  for (int attempt = 0; attempt < 3 && result == ERROR_BUFFER_OVERFLOW; ++attempt) {
+    table = std::make_unique<std::uint8_t[]>(size);
+    result =
+        GetAdaptersAddresses(AF_UNSPEC,
+                             GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST |
+                                 GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER,
+                             nullptr, reinterpret_cast<IP_ADAPTER_ADDRESSES*>(table.get()), &size);
+  }
+  if (result != NO_ERROR) return std::nullopt;
+  for (auto* a = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(table.get()); a; a = a->Next) {
+    if (a->IfType != kIfTypeEthernet || a->OperStatus != IfOperStatusUp ||
+        a->PhysicalAddressLength != 6) {
+      continue;
+    }
+    HardwareAddress address;
+    std::memcpy(address.data(), a->PhysicalAddress, address.size());
+    if (address != HardwareAddress{}) return address;
+  }
+  return std::nullopt;
+}
+
+int Win32Network::SocketsStart(SocketsStartup* startup) {
+  WSADATA data{};
+  int result = WSAStartup(MAKEWORD(1, 1), &data);
+  if (result == 0) {
+    startup->version = data.wVersion;
+    startup->max_sockets = static_cast<std::int16_t>(data.iMaxSockets);
+  }
+  return result;
+}
+
+int Win32Network::SocketsCleanup() { return WSACleanup(); }
+
+int Win32Network::HostName(std::string* name) {
+  char buffer[256] = {};
+  if (gethostname(buffer, sizeof buffer) == SOCKET_ERROR) return -1;
+  buffer[sizeof buffer - 1] = '\0';
+  *name = buffer;
+  return 0;
+}
+
+int Win32Network::LastSocketsError() { return WSAGetLastError(); }
+
+std::optional<std::vector<std::uint8_t>> Win32Network::FirstHostAddress(const std::string& host) {
+  const hostent* entry = gethostbyname(host.c_str());
+  // A host entry with an empty address list resolves to nothing as well.
+  if (!entry || !entry->h_addr_list || !entry->h_addr_list[0] || entry->h_length <= 0) {
+    return std::nullopt;
+  }
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(entry->h_addr_list[0]);
+  return std::vector<std::uint8_t>(bytes, bytes + entry->h_length);
+}
+
+}  // namespace torvel

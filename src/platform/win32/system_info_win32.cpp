@@ -1,0 +1,108 @@
+#include "platform/win32/system_info_win32.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace torvel {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+// A device context released on every path.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+}  // namespace
+
+OsVersionRecord Win32SystemInfo::Version() {
+  // The true version from 8.1 on relies on the manifest's supportedOS entries.
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  static_assert(sizeof(OSVERSIONINFOA) == 148);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  GetVersionExA(&info);
+#pragma GCC diagnostic pop
+  OsVersionRecord record;
+  record.major = info.dwMajorVersion;
+  record.minor = info.dwMinorVersion;
+  record.build = info.dwBuildNumber;
+  record.platform_id = info.dwPlatformId;
+  static_assert(sizeof info.szCSDVersion == sizeof record.service_pack);
+  std::memcpy(record.service_pack.data(), info.szCSDVersion, sizeof info.szCSDVersion);
+  return record;
+}
+
+ProcessorRecord Win32SystemInfo::Processor() {
+  SYSTEM_INFO info{};
+  GetSystemInfo(&info);
+  return {info.dwProcessorType, info.dwNumberOfProcessors};
+}
+
+MemoryRecord Win32SystemInfo::Memory() {
+  // The extended call: GlobalMemoryStatus caps its 32-bit figures at 2 GB in a 32-bit process.
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  if (!GlobalMemoryStatusEx(&status)) return {};
+  return {status.ullTotalPhys, status.ullAvailPhys, status.ullTotalPageFile};
+}
+
+bool Win32SystemInfo::DiskSpace(const std::string& root, std::uint64_t* total_bytes,
+                                std::uint64_t* free_bytes) {
+  ULARGE_INTEGER available{}, total{}, free{};
+  // No "insert the disk" box for an empty removable drive: the query just fails.
+  UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+  BOOL ok = GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free);
+  SetErrorMode(previous);
+  *total_bytes = ok ? total.QuadPart : 0;
+  *free_bytes = ok ? free.QuadPart : 0;
+  return ok != FALSE;
+}
+
+ScreenMetrics Win32SystemInfo::Screen() {
+  WindowDc screen(nullptr);
+  int dpi_x = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
+  int dpi_y = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+  if (dpi_x <= 0) dpi_x = 96;
+  if (dpi_y <= 0) dpi_y = 96;
+  ScreenMetrics metrics;
+  metrics.twips_per_pixel_x = kTwipsPerInch / dpi_x;
+  metrics.twips_per_pixel_y = kTwipsPerInch / dpi_y;
+  metrics.width_twips = GetSystemMetrics(SM_CXSCREEN) * metrics.twips_per_pixel_x;
+  metrics.height_twips = GetSystemMetrics(SM_CYSCREEN) * metrics.twips_per_pixel_y;
+  return metrics;
+}
+
+int Win32SystemInfo::DeviceCaps(int index) {
+  WindowDc dc(static_cast<HWND>(window_));
+  return dc.get() ? GetDeviceCaps(dc.get(), index) : 0;
+}
+
+std::string Win32SystemInfo::DateText() {
+  char buffer[128];
+  int length =
+      GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buffer, sizeof buffer);
+  return length > 0 ? std::string(buffer, length - 1) : std::string();
+}
+
+std::string Win32SystemInfo::TimeText() {
+  char buffer[128];
+  int length = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buffer, sizeof buffer);
+  return length > 0 ? std::string(buffer, length - 1) : std::string();
+}
+
+}  // namespace torvel
