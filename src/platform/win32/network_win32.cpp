@@ -1,10 +1,12 @@
 #include "platform/win32/network_win32.h"
 
-// winsock2.h before windows.h; iphlpapi.h needs both.
+// clang-format off
+// winsock2.h before windows.h; iphlpapi.h and nb30.h after both.
+#include <winsock2.h>
+#include <windows.h>
 #include <iphlpapi.h>
 #include <nb30.h>
-#include <windows.h>
-#include <winsock2.h>
+// clang-format on
 
 #include <cstring>
 #include <memory>
