@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "expected/reader_cases.h"
 #include "fakes/fake_registry.h"
 
 namespace torvel {
@@ -12,7 +13,7 @@ namespace {
 using testing::FakeRegistry;
 using testing::RegOp;
 
-constexpr char kKey[] = "Software\\Test\\Reader";
+const std::string kKey = "Software\\Test\\Reader";
 const RegValue kTextDefault = std::string("default");
 const RegValue kNumberDefault = std::int32_t{12345};
 
@@ -23,18 +24,9 @@ std::vector<std::uint8_t> Bytes(std::string_view text) {
 class ReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    reg.SetString(kHkeyCurrentUser, kKey, "Temp", "C:\\Temp");
-    reg.SetString(kHkeyCurrentUser, kKey, "Empty", "");
-    reg.SetValue(kHkeyCurrentUser, kKey, "NoData", kRegSz, {});
-    reg.SetValue(kHkeyCurrentUser, kKey, "NoNul", kRegSz, Bytes("abc"));
-    reg.SetValue(kHkeyCurrentUser, kKey, "Expand", kRegExpandSz,
-                 Bytes(std::string("%TEMP%\\x\0", 9)));
-    reg.SetValue(kHkeyCurrentUser, kKey, "Multi", kRegMultiSz, Bytes(std::string("a\0bc\0\0", 6)));
-    reg.SetDword(kHkeyCurrentUser, kKey, "One", 1);
-    reg.SetDword(kHkeyCurrentUser, kKey, "Minus", 0xFFFFFFFEu);
-    reg.SetValue(kHkeyCurrentUser, kKey, "TwoBytes", kRegBinary, {0x02, 0x01});
-    reg.SetValue(kHkeyCurrentUser, kKey, "EightBytes", kRegBinary, {1, 2, 3, 4, 5, 6, 7, 8});
-    reg.SetString(kHkeyCurrentUser, kKey, "TextOne", "1");
+    for (const expected::StoredValue& v : expected::ReaderValues()) {
+      reg.SetValue(kHkeyCurrentUser, kKey, v.name, v.type, Bytes(v.bytes));
+    }
     reg.SetString(kHkeyLocalMachine, kKey, "Temp", "machine");
     reg.ResetCounts();
   }
@@ -43,48 +35,24 @@ class ReaderTest : public ::testing::Test {
 };
 
 TEST_F(ReaderTest, ReadsValues) {
-  struct Case {
-    const char* root;
-    const char* path;
-    const char* name;
-    const char* kind;
-    RegValue default_value;
-    std::int32_t status;
-    RegValue expected;
-  } cases[] = {
-      {"HKCU", kKey, "Temp", "S", kTextDefault, 0, std::string("C:\\Temp")},
-      {"hkcu", kKey, "temp", "s", kTextDefault, 0, std::string("C:\\Temp")},
-      {"HkLm", kKey, "Temp", "S", kTextDefault, 0, std::string("machine")},
-      {"HKCU", "software\\TEST\\reader\\", "Temp", "S", kTextDefault, 0, std::string("C:\\Temp")},
-      {"HKCU", kKey, "Empty", "S", kTextDefault, 0, std::string("")},
-      {"HKCU", kKey, "NoData", "S", kTextDefault, 0, kTextDefault},
-      {"HKCU", kKey, "NoNul", "S", kTextDefault, 0, std::string("ab")},
-      {"HKCU", kKey, "Expand", "S", kTextDefault, 0, std::string("%TEMP%\\x")},
-      {"HKCU", kKey, "Multi", "S", kTextDefault, 0, std::string("a\0bc\0", 5)},
-      {"HKCU", kKey, "One", "S", kTextDefault, 0, std::string("\x01\0\0", 3)},
-      {"HKCU", kKey, "One", "D", kNumberDefault, 0, std::int32_t{1}},
-      {"HKCU", kKey, "Minus", "d", kNumberDefault, 0, std::int32_t{-2}},
-      {"HKCU", kKey, "TwoBytes", "D", kNumberDefault, 0, std::int32_t{258}},
-      {"HKCU", kKey, "EightBytes", "D", kNumberDefault, 234, kNumberDefault},
-      {"HKCU", kKey, "TextOne", "D", kNumberDefault, 0, std::int32_t{49}},
-      {"HKCU", kKey, "NoData", "D", kNumberDefault, 0, kNumberDefault},
-      {"HKCU", kKey, "Missing", "S", kTextDefault, 2, kTextDefault},
-      {"HKCU", kKey, "Missing", "D", kNumberDefault, 2, kNumberDefault},
-      {"HKCU", "Software\\Test\\Nowhere", "Temp", "S", kTextDefault, 2, kTextDefault},
-      {"HKU", kKey, "Temp", "S", kTextDefault, 2, kTextDefault},
-      // A presence test ignores the value name and leaves the default.
-      {"HKCU", "Software\\Test\\", "Missing", "", kTextDefault, 0, kTextDefault},
-      {"HKCU", "Software\\Test\\Reader\\", "", "x", kTextDefault, 0, kTextDefault},
-      {"HKCU", "Software\\Test\\Nowhere\\", "", "", kTextDefault, 2, kTextDefault},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.root) + "\\" + c.path + " " + c.name + " " + c.kind);
+  std::vector<expected::ReadCase> cases = expected::ReaderCases();
+  // Each root has its own keys.
+  cases.push_back({"HkLm", "", "Temp", "S", kTextDefault, 0, std::string("machine")});
+  for (const expected::ReadCase& c : cases) {
+    SCOPED_TRACE(std::string(c.root) + " " + c.below + " " + c.name + " " + c.kind);
     RegValue value = std::string("stale");
-    EXPECT_EQ(ReadRegistryValue(reg, c.root, c.path, c.name, c.kind, c.default_value, value),
-              c.status);
+    EXPECT_EQ(
+        ReadRegistryValue(reg, c.root, kKey + c.below, c.name, c.kind, c.default_value, value),
+        c.status);
     EXPECT_EQ(value, c.expected);
     EXPECT_EQ(reg.open_keys(), 0);
   }
+  // Paths and value names compare case-insensitively, as in Windows.
+  RegValue value;
+  EXPECT_EQ(
+      ReadRegistryValue(reg, "HKCU", "software\\TEST\\reader\\", "TEMP", "S", kTextDefault, value),
+      0);
+  EXPECT_EQ(value, RegValue(std::string("C:\\Temp")));
 }
 
 TEST_F(ReaderTest, UnknownRootLeavesTheRegistryUntouched) {
