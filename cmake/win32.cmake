@@ -45,3 +45,12 @@ if(TORVEL_WIN32_TEST_SOURCES)
 endif()
 
 add_subdirectory(tests/e2e)
+
+# Timings under Wine against the real registry (bench/*_wine.cpp, one program each, run by hand).
+file(GLOB TORVEL_WINE_BENCH_SOURCES CONFIGURE_DEPENDS bench/*_wine.cpp)
+foreach(source ${TORVEL_WINE_BENCH_SOURCES})
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(${name} ${source})
+  target_include_directories(${name} PRIVATE tests)
+  target_link_libraries(${name} PRIVATE torvel_platform)
+endforeach()

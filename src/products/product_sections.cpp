@@ -64,18 +64,20 @@ std::string ProductHeading(const std::string& icon, const std::string& name) {
          name + "</h3>";
 }
 
-void RegistryValue(const Platform& p, ReportStream& out) {
+void WriteProductSections(Registry& registry, ReportStream& out) {
   const std::vector<ProductSection>& sections = ProductSections();
   std::vector<bool> present(sections.size(), false);
   for (std::size_t index : PresenceTestOrder()) {
     RegValue unused;
     present[index] =
-        ReadRegistryValue(p.registry, sections[index].presence_root, sections[index].presence_key,
-                          "", "", std::string(), unused) == 0;
+        ReadRegistryValue(registry, sections[index].presence_root, sections[index].presence_key, "",
+                          "", std::string(), unused) == 0;
   }
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    if (present[i]) WriteSection(p.registry, sections[i], out);
+    if (present[i]) WriteSection(registry, sections[i], out);
   }
 }
+
+void RegistryValue(const Platform& p, ReportStream& out) { WriteProductSections(p.registry, out); }
 
 }  // namespace torvel

@@ -9,6 +9,8 @@ namespace torvel {
 // The product sections: one for each TORVEL product whose registry key exists, in a fixed
 // order; values read as text, a missing one written as empty text.
 void RegistryValue(const Platform& p, ReportStream& out);
+// The same against any registry: the sections need nothing else of the machine.
+void WriteProductSections(Registry& registry, ReportStream& out);
 
 // The heading of a product section: its icon from the icon base address and its name.
 std::string ProductHeading(const std::string& icon, const std::string& name);

@@ -1,0 +1,111 @@
+// The product portion of one report for a full install, timed against the real registry under
+// Wine. Writes the install under HKLM and HKCU "Software\VRAX" (and refuses to run when either
+// exists already), checks the output once, times the runs, and removes what it wrote.
+// Usage: products_wine.exe [RUNS]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "expected/product_portion.h"
+#include "platform/win32/registry_win32.h"
+#include "products/product_sections.h"
+
+namespace {
+
+constexpr char kProductsKey[] = "Software\\VRAX";
+
+class CountingRegistry : public torvel::Win32Registry {
+ public:
+  long OpenKey(torvel::RegKey root, const std::string& path, torvel::RegKey* key) override {
+    ++calls;
+    return Win32Registry::OpenKey(root, path, key);
+  }
+  long QueryValue(torvel::RegKey key, const std::string& name, std::uint32_t* type,
+                  std::uint8_t* data, std::uint32_t* size) override {
+    ++calls;
+    return Win32Registry::QueryValue(key, name, type, data, size);
+  }
+  long CloseKey(torvel::RegKey key) override {
+    ++calls;
+    return Win32Registry::CloseKey(key);
+  }
+  long calls = 0;
+};
+
+bool Exists(HKEY root) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, kProductsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+bool Store(const std::string& root, const std::string& path, const std::string& name,
+           const std::string& text) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(root == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, path.c_str(), 0,
+                      nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  LONG code =
+      RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>(text.size() + 1));
+  RegCloseKey(key);
+  return code == ERROR_SUCCESS;
+}
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
+  if (Exists(HKEY_LOCAL_MACHINE) || Exists(HKEY_CURRENT_USER)) {
+    std::printf("Software\\VRAX exists already; not touching it.\n");
+    return 2;
+  }
+  bool stored = true;
+  torvel::expected::ProductMachine machine(
+      [&stored](const std::string& root, const std::string& key, const std::string& name,
+                const std::string& text) { stored = Store(root, key, name, text) && stored; },
+      [](const std::string&, const std::string&) { return true; });
+  const std::string expected = torvel::expected::FullInstall(machine);
+
+  int result = 0;
+  CountingRegistry registry;
+  torvel::ReportStream first;
+  torvel::WriteProductSections(registry, first);
+  if (!stored || first.text() != expected) {
+    std::printf("The product portion is not the expected one; no timing.\n");
+    result = 1;
+  } else {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+      const double before = Now();
+      torvel::ReportStream out;
+      torvel::WriteProductSections(registry, out);
+      times.push_back(Now() - before);
+    }
+    std::sort(times.begin(), times.end());
+    double total = 0;
+    for (double t : times) total += t;
+    std::printf(
+        "product portion, full install, %d runs: median %.3f ms, mean %.3f ms, "
+        "best %.3f ms per report, %ld registry calls per report\n",
+        runs, times[times.size() / 2], total / runs, times.front(), registry.calls / (runs + 1));
+  }
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductsKey);
+  RegDeleteTreeA(HKEY_CURRENT_USER, kProductsKey);
+  return result;
+}
