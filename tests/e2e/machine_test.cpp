@@ -60,24 +60,44 @@ std::string Env(const char* name) {
   return length < buffer.size() ? std::string(buffer.data(), length) : std::string();
 }
 
-// Sets a value of HKCU\Software\Wine\AppDefaults\TORVELSupport.exe for the test's lifetime.
-class AppDefault {
+// A value under HKEY_CURRENT_USER set for the test's lifetime; what stood there before (or its
+// absence) is put back afterwards.
+class UserSetting {
  public:
-  AppDefault(const char* name, const char* value) {
-    RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr);
-    if (key_) {
-      RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                     static_cast<DWORD>(strlen(value) + 1));
+  UserSetting(std::string key, std::string name, DWORD type, std::string bytes)
+      : key_(std::move(key)), name_(std::move(name)) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &handle, nullptr) != 0) {
+      return;
     }
+    BYTE previous[1024];
+    DWORD size = sizeof previous;
+    if (RegQueryValueExA(handle, name_.c_str(), nullptr, &previous_type_, previous, &size) == 0) {
+      previous_.assign(reinterpret_cast<char*>(previous), size);
+      had_previous_ = true;
+    }
+    RegSetValueExA(handle, name_.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                   static_cast<DWORD>(bytes.size()));
+    RegCloseKey(handle);
   }
-  ~AppDefault() {
-    if (key_) RegCloseKey(key_);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+  ~UserSetting() {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_SET_VALUE, &handle) != 0) return;
+    if (had_previous_) {
+      RegSetValueExA(handle, name_.c_str(), 0, previous_type_,
+                     reinterpret_cast<const BYTE*>(previous_.data()),
+                     static_cast<DWORD>(previous_.size()));
+    } else {
+      RegDeleteValueA(handle, name_.c_str());
+    }
+    RegCloseKey(handle);
   }
 
  private:
-  static constexpr char kKey[] = "Software\\Wine\\AppDefaults\\TORVELSupport.exe";
-  HKEY key_ = nullptr;
+  std::string key_, name_, previous_;
+  DWORD previous_type_ = 0;
+  bool had_previous_ = false;
 };
 
 class MachineBlockTest : public ::testing::Test {
@@ -214,11 +234,26 @@ TEST_F(MachineBlockTest, EveryLineInOrderWithWhatTheSystemReports) {
 TEST_F(MachineBlockTest, TenAndElevenReportTheirTrueVersion) {
   // The manifest declares the tool fit for 8.1, 10 and 11, so the system tells it the truth
   // instead of 6.2.
-  AppDefault windows10("Version", "win10");
+  UserSetting windows10("Software\\Wine\\AppDefaults\\TORVELSupport.exe", "Version", REG_SZ,
+                        std::string("win10", 6));
   const std::vector<std::string> lines = Block();
   ASSERT_EQ(lines.size(), 26u);
   EXPECT_EQ(lines[7], Label("VERSION:") + "10.0");
   EXPECT_GE(std::stoi(lines[8].substr(25)), 10240) << lines[8];
+}
+
+TEST_F(MachineBlockTest, ResolutionInPixelsAtTwiceTheUsualDpi) {
+  // 192 dpi: 7.5 twips per pixel, which must not be rounded before dividing.
+  const DWORD dpi = 192;
+  UserSetting log_pixels("Control Panel\\Desktop", "LogPixels", REG_DWORD,
+                         std::string(reinterpret_cast<const char*>(&dpi), sizeof dpi));
+  DEVMODEA mode{};
+  mode.dmSize = sizeof mode;
+  ASSERT_TRUE(EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode));
+  const std::vector<std::string> lines = Block();
+  ASSERT_EQ(lines.size(), 26u);
+  EXPECT_EQ(lines[20], Label("SCREEN RESOLUTION:") + " " + std::to_string(mode.dmPelsWidth) +
+                           " x  " + std::to_string(mode.dmPelsHeight));
 }
 
 }  // namespace
