@@ -1,5 +1,5 @@
-// The machine collectors on the real system, against what the system (and the machine under
-// it) reports through other roads.
+// The machine services on the real system, against what the machine under it reports through
+// other roads. (The end-to-end machine test checks every line of the report.)
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winsock2.h>
@@ -12,7 +12,6 @@
 
 #include "machine/identity_facts.h"
 #include "machine/network_identity.h"
-#include "machine/resources.h"
 #include "platform/win32/automation_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
@@ -134,50 +133,6 @@ TEST_F(MachineWin32Test, DiskSpaceOfARootAndOfRootsThatFail) {
     EXPECT_EQ(total, 0u) << root;
     EXPECT_EQ(free, 0u) << root;
   }
-}
-
-TEST_F(MachineWin32Test, ScreenFiguresAreTheDisplayModes) {
-  DEVMODEA mode{};
-  mode.dmSize = sizeof mode;
-  ASSERT_TRUE(EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode));
-  const ScreenMetrics screen = system.Screen();
-  EXPECT_EQ(PixelsFromTwips(screen.width_twips, screen.twips_per_pixel_x),
-            static_cast<long>(mode.dmPelsWidth));
-  EXPECT_EQ(PixelsFromTwips(screen.height_twips, screen.twips_per_pixel_y),
-            static_cast<long>(mode.dmPelsHeight));
-  EXPECT_EQ(system.DeviceCaps(kCapsPlanes) * system.DeviceCaps(kCapsBitsPixel),
-            static_cast<int>(mode.dmBitsPerPel));
-}
-
-TEST_F(MachineWin32Test, DateAndTimeAreTodaysInTheUsersFormats) {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  const std::string year = std::to_string(now.wYear);
-  const std::string date = system.DateText();
-  EXPECT_TRUE(date.find(year) != std::string::npos ||
-              date.find(year.substr(2)) != std::string::npos)
-      << date;
-  EXPECT_NE(system.TimeText().find(':'), std::string::npos) << system.TimeText();
-}
-
-TEST_F(MachineWin32Test, NamesAreThoseTheSystemKnows) {
-  ReportStream out;
-  UserName(p, out);
-  ComputerName(p, out);
-  EXPECT_EQ(out.text(), "<pre>USER NAME:               " + Env("USERNAME") +
-                            "\r\nCOMPUTER NAME:           " + Env("COMPUTERNAME") + "\r\n");
-  EXPECT_FALSE(Env("USERNAME").empty());
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(MachineWin32Test, TemporaryDirectoryIsTheExistingTempFolder) {
-  std::string expected = Env("TMP").empty() ? Env("TEMP") : Env("TMP");
-  if (!expected.ends_with('\\')) expected += '\\';
-  const std::string temp = GetTempDirectory(p);
-  EXPECT_EQ(temp, expected);
-  const DWORD attributes = GetFileAttributesA(temp.c_str());
-  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << temp;
-  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 TEST_F(MachineWin32Test, EnvironmentValuesWhateverTheirLength) {
