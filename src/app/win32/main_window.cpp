@@ -22,7 +22,8 @@ struct ControlSpec {
   DWORD ex_style;
 };
 
-constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFT;
+constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP;
+constexpr DWORD kWrappingLabel = WS_CHILD | WS_VISIBLE | SS_LEFT;
 constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
 constexpr char kInstructions[] =
@@ -36,7 +37,7 @@ const ControlSpec kControls[] = {
     {ID_TXT_EMAIL_TO, "EDIT", kSupportAddress, 2760, 1320, 3735, 285,
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
     {ID_LABEL1, "STATIC", "Instructions:", 240, 1800, 1695, 255, kLabel, 0},
-    {ID_LABEL2, "STATIC", kInstructions, 240, 2040, 6255, 615, kLabel, 0},
+    {ID_LABEL2, "STATIC", kInstructions, 240, 2040, 6255, 615, kWrappingLabel, 0},
     {ID_CMD_SAVE_TO_FILE, "BUTTON", "View/&Save to a file", 240, 2760, 1575, 615, kButton, 0},
     {ID_CMD_SENT_EMAIL, "BUTTON", "&Email the saved file", 2640, 2760, 1575, 615, kButton, 0},
     {ID_CMD_EXIT, "BUTTON", "E&xit", 5040, 2760, 1455, 615, kButton, 0},
