@@ -54,3 +54,6 @@ foreach(source ${TORVEL_WINE_BENCH_SOURCES})
   target_include_directories(${name} PRIVATE tests)
   target_link_libraries(${name} PRIVATE torvel_platform)
 endforeach()
+
+# The benchmark's yardstick: a Windows program that does nothing (bench/silent-run).
+add_executable(donothing WIN32 bench/donothing/donothing.cpp)
