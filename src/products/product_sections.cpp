@@ -1,6 +1,8 @@
 #include "products/product_sections.h"
 
-#include <array>
+#include <string>
+#include <variant>
+#include <vector>
 
 #include "products/product_tables.h"
 #include "products/registry_api.h"
@@ -31,6 +33,12 @@ std::string LabelLine(Registry& registry, const std::string& root, const Section
   return text + line.ending;
 }
 
+// The heading of a product section: its icon from the icon base address and its name.
+std::string ProductHeading(const std::string& icon, const std::string& name) {
+  return std::string("<h3><img src=\"") + kIconBaseAddress + "WebHelp/woda/" + icon + "\"> " +
+         name + "</h3>";
+}
+
 void WriteSection(Registry& registry, const ProductSection& section, ReportStream& out) {
   if (!section.icon.empty()) {
     out.WriteEmptyLine();
@@ -58,11 +66,6 @@ void WriteSection(Registry& registry, const ProductSection& section, ReportStrea
 }
 
 }  // namespace
-
-std::string ProductHeading(const std::string& icon, const std::string& name) {
-  return std::string("<h3><img src=\"") + kIconBaseAddress + "WebHelp/woda/" + icon + "\"> " +
-         name + "</h3>";
-}
 
 void WriteProductSections(Registry& registry, ReportStream& out) {
   const std::vector<ProductSection>& sections = ProductSections();

@@ -1,6 +1,4 @@
 #pragma once
-#include <string>
-
 #include "platform/platform.h"
 #include "report/report_stream.h"
 
@@ -11,8 +9,5 @@ namespace torvel {
 void RegistryValue(const Platform& p, ReportStream& out);
 // The same against any registry: the sections need nothing else of the machine.
 void WriteProductSections(Registry& registry, ReportStream& out);
-
-// The heading of a product section: its icon from the icon base address and its name.
-std::string ProductHeading(const std::string& icon, const std::string& name);
 
 }  // namespace torvel
