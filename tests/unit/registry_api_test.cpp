@@ -11,7 +11,6 @@ namespace torvel {
 namespace {
 
 using testing::FakeRegistry;
-using testing::RegOp;
 
 const std::string kKey = "Software\\Test\\Reader";
 const RegValue kTextDefault = std::string("default");
@@ -103,20 +102,6 @@ TEST_F(ReaderTest, EveryFailingCallIsReportedAndTheKeyClosed) {
       EXPECT_EQ(reg.close_calls(), n == 1 ? 0 : 1);
     }
   }
-}
-
-TEST_F(ReaderTest, AccessDeniedOnOpenOrQuery) {
-  reg.Fail(RegOp::kOpen, 5, "Software\\Test\\Reader");
-  RegValue value;
-  EXPECT_EQ(ReadRegistryValue(reg, "HKCU", kKey, "Temp", "S", kTextDefault, value), 5);
-  EXPECT_EQ(ReadRegistryValue(reg, "HKCU", "Software\\Test\\Reader\\", "", "", kTextDefault, value),
-            5);
-  reg.ClearFaults();
-  reg.Fail(RegOp::kQuery, 5, "", "Temp");
-  EXPECT_EQ(ReadRegistryValue(reg, "HKCU", kKey, "Temp", "S", kTextDefault, value), 5);
-  EXPECT_EQ(value, kTextDefault);
-  EXPECT_EQ(ReadRegistryValue(reg, "HKCU", kKey, "Empty", "S", kTextDefault, value), 0);
-  EXPECT_EQ(reg.open_keys(), 0);
 }
 
 // A registry that misbehaves: reports more data than it handed over, or throws.
