@@ -1,7 +1,6 @@
 #include "platform/win32/com_helpers.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/failure.h"
 
@@ -34,6 +33,34 @@ std::wstring ToWide(const std::string& ansi) {
   return wide;
 }
 
+namespace {
+
+struct KnownCode {
+  HRESULT hr;
+  const char* text;
+};
+constexpr KnownCode kKnownCodes[] = {
+    {CO_E_CLASSSTRING, "Invalid class string"},
+    {REGDB_E_CLASSNOTREG, "Class not registered"},
+    {CO_E_SERVER_EXEC_FAILURE, "Server execution failed"},
+    {CO_E_NOTINITIALIZED, "CoInitialize has not been called"},
+    {RPC_E_DISCONNECTED, "The object invoked has disconnected from its clients"},
+    {RPC_E_SERVERFAULT, "The server threw an exception"},
+    {HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE), "The RPC server is unavailable"},
+    {E_NOINTERFACE, "No such interface supported"},
+    {E_FAIL, "Unspecified error"},
+    {E_ACCESSDENIED, "Access is denied"},
+    {E_OUTOFMEMORY, "Not enough memory"},
+    {E_INVALIDARG, "The parameter is incorrect"},
+    {DISP_E_UNKNOWNNAME, "Unknown name"},
+    {DISP_E_MEMBERNOTFOUND, "Member not found"},
+    {DISP_E_TYPEMISMATCH, "Type mismatch"},
+    {DISP_E_BADPARAMCOUNT, "Invalid number of parameters"},
+    {DISP_E_EXCEPTION, "Exception occurred"},
+};
+
+}  // namespace
+
 std::string HresultText(HRESULT hr) {
   char* buffer = nullptr;
   DWORD length = FormatMessageA(
@@ -44,12 +71,12 @@ std::string HresultText(HRESULT hr) {
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
     text.pop_back();
   }
-  if (text.empty()) {
-    char code[32];
-    std::snprintf(code, sizeof code, "error 0x%08lX", static_cast<unsigned long>(hr));
-    text = code;
+  if (!text.empty()) return text;
+  // Some systems (Wine among them) have no message text for the COM and automation codes.
+  for (const KnownCode& known : kKnownCodes) {
+    if (known.hr == hr) return known.text;
   }
-  return text;
+  return "unknown error";
 }
 
 void Throw(HRESULT hr) { throw Failure(hr, HresultText(hr)); }

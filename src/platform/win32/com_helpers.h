@@ -92,7 +92,7 @@ std::string ToAnsi(const wchar_t* text, int length);
 std::string ToAnsi(BSTR text);
 std::wstring ToWide(const std::string& ansi);
 
-// The system's text for an HRESULT, without the line end; "error 0x..." when it has none.
+// The system's text for an HRESULT, without the line end; "unknown error" when there is none.
 std::string HresultText(HRESULT hr);
 // Throws Failure(hr, HresultText(hr)).
 [[noreturn]] void Throw(HRESULT hr);
