@@ -1,5 +1,6 @@
 #include "report/text_forms.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -33,7 +34,11 @@ std::string SignPositionSingle(float value) {
 }
 
 std::string MegabyteForm(double megabytes) {
-  return SignPosition(static_cast<std::int64_t>(std::round(megabytes)));
+  // Kept inside the 64-bit range, so that no figure is undefined to convert.
+  constexpr double kLimit = 9.2e18;
+  if (std::isnan(megabytes)) megabytes = 0;
+  return SignPosition(
+      static_cast<std::int64_t>(std::round(std::clamp(megabytes, -kLimit, kLimit))));
 }
 
 std::string PadLabel(std::string_view label, std::size_t width) {

@@ -54,6 +54,9 @@ TEST(TextForms, MegabyteFormRoundsHalvesAwayFromZero) {
   EXPECT_EQ(MegabyteForm(0.4), " 0");
   EXPECT_EQ(MegabyteForm(3221225472.0 / 1048576), " 3072");
   EXPECT_EQ(MegabyteForm(4398046511104.0 / 1048576), " 4194304");
+  // Figures no machine gives still have a defined form.
+  EXPECT_EQ(MegabyteForm(std::nan("")), " 0");
+  EXPECT_EQ(MegabyteForm(1e300), " 9200000000000000000");
 }
 
 TEST(TextForms, PadLabel) {
