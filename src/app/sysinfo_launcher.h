@@ -1,0 +1,38 @@
+#pragma once
+// Finds and starts the platform's system-information viewer for the About dialog.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace torvel {
+
+// The key whose "PATH" value names the viewer program itself.
+inline constexpr char kSysInfoKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+inline constexpr char kSysInfoPathValue[] = "PATH";
+// The key whose "MSINFO" value names the folder that holds the viewer.
+inline constexpr char kSysInfoLocationKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
+inline constexpr char kSysInfoLocationValue[] = "MSINFO";
+inline constexpr char kSysInfoProgram[] = "\\MSINFO32.EXE";
+inline constexpr char kSysInfoUnavailable[] = "System Information Is Unavailable At This Time";
+
+// The most bytes a value may have to be read.
+inline constexpr std::uint32_t kKeyValueCapacity = 1024;
+
+// Reads `value_name` of `key_path` below `root`, the key opened for reading only. A string
+// value gives its bytes less one terminating NUL, a 32-bit number its decimal text; any other
+// type leaves `*value` as the caller passed it. Returns false, with `*value` empty, when the key
+// cannot be opened or the value cannot be read (one longer than kKeyValueCapacity included).
+bool GetKeyValue(Registry& registry, RegKey root, const std::string& key_path,
+                 const std::string& value_name, std::string* value);
+
+// The viewer's path: the "PATH" value as it stands, or else the "MSINFO" folder plus the
+// program name when a directory search finds that file. Nothing when neither applies.
+std::optional<std::string> FindSysInfoProgram(Registry& registry, Files& files);
+
+// Starts the viewer in a normal window; when it cannot be found or started, or a service fails
+// on the way, shows the one message kSysInfoUnavailable titled with the application title.
+void StartSysInfo(const Platform& p);
+
+}  // namespace torvel
