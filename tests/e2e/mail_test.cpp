@@ -153,14 +153,23 @@ class MailTest : public ::testing::Test {
 
 TEST_F(MailTest, EmptyRecipientShowsTheErrorBoxAndWritesNothing) {
   StartWith("");
-  bench::MessageBoxSeen box = ClickEmail();
-  EXPECT_EQ(box.title, "Error");
-  EXPECT_EQ(box.text,
-            "Email address can not have a null value. Please type in the correct email "
-            "address.");
-  EXPECT_EQ(bench::ButtonsOf(box.hwnd), (std::vector<int>{IDOK}));
-  EXPECT_TRUE(bench::Answer(box, IDOK));
-  ExpectNoFurtherBox();
+  for (bool by_menu : {false, true}) {
+    SCOPED_TRACE(by_menu ? "menu item" : "button");
+    bench::MessageBoxSeen box;
+    if (by_menu) {
+      bench::ChooseMenu(window_, ID_MNU_EMAIL);
+      box = bench::WaitForMessageBox(tool_->pid()).value_or(bench::MessageBoxSeen{});
+    } else {
+      box = ClickEmail();
+    }
+    EXPECT_EQ(box.title, "Error");
+    EXPECT_EQ(box.text,
+              "Email address can not have a null value. Please type in the correct email "
+              "address.");
+    EXPECT_EQ(bench::ButtonsOf(box.hwnd), (std::vector<int>{IDOK}));
+    EXPECT_TRUE(bench::Answer(box, IDOK));
+    ExpectNoFurtherBox();
+  }
   EXPECT_FALSE(bench::FileExists(report_));
   EXPECT_EQ(RecorderNews(), "");
   EXPECT_FALSE(bench::FileExists(Beside("mailclient-mail-1.txt")));

@@ -174,19 +174,5 @@ TEST_F(EmailCommandTest, ItemThatIsNotAnObjectIsAFailure) {
   EXPECT_EQ(state.client, nullptr);
 }
 
-TEST_F(EmailCommandTest, MissingReportFileCannotBeAttached) {
-  MailState kept;
-  Platform p{machine.registry, machine.system, machine.identity, machine.network, machine.files,
-             machine.shell,    dialogs,        client,           machine.clock};
-  kept.email_address = "help@torvel.example";
-  SendOutlookMail(p, kept, "C:\\Elsewhere\\TORVEL Info.htm");
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].title, "Email Delivery");
-  EXPECT_NE(dialogs.shown[0].text.find("Cannot find file C:\\Elsewhere\\TORVEL Info.htm."),
-            std::string::npos);
-  ASSERT_EQ(client.mails.size(), 1u);
-  EXPECT_FALSE(client.mails[0].sent);
-}
-
 }  // namespace
 }  // namespace torvel
