@@ -61,16 +61,18 @@ std::string Env(const char* name) {
 }
 
 // A value under HKEY_CURRENT_USER set for the test's lifetime; what stood there before (or its
-// absence) is put back afterwards.
+// absence, down to a key the setting had to create) is put back afterwards.
 class UserSetting {
  public:
   UserSetting(std::string key, std::string name, DWORD type, std::string bytes)
       : key_(std::move(key)), name_(std::move(name)) {
     HKEY handle = nullptr;
+    DWORD disposition = 0;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0,
-                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &handle, nullptr) != 0) {
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &handle, &disposition) != 0) {
       return;
     }
+    created_key_ = disposition == REG_CREATED_NEW_KEY;
     BYTE previous[1024];
     DWORD size = sizeof previous;
     if (RegQueryValueExA(handle, name_.c_str(), nullptr, &previous_type_, previous, &size) == 0) {
@@ -92,12 +94,14 @@ class UserSetting {
       RegDeleteValueA(handle, name_.c_str());
     }
     RegCloseKey(handle);
+    if (created_key_) RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
   }
 
  private:
   std::string key_, name_, previous_;
   DWORD previous_type_ = 0;
   bool had_previous_ = false;
+  bool created_key_ = false;
 };
 
 class MachineBlockTest : public ::testing::Test {
