@@ -2,6 +2,7 @@
 
 #include "app/app_info.h"
 #include "platform/failure.h"
+#include "report/fragments.h"
 #include "report/report_writer.h"
 
 namespace torvel {
@@ -11,14 +12,20 @@ std::string ReportFailureText(const std::string& path, const std::string& reason
 }
 
 bool RunReport(const Platform& p) {
+  std::string path = kReportFileName;
   try {
     BusyScope busy(p.dialogs);
+    path = ReportPath(p.files.ExeFolder());
     WriteToFile(p);
     return true;
   } catch (const ReportFileError& e) {
     p.dialogs.Show(ReportFailureText(e.path(), e.reason()), kAppTitle, Buttons::kOk);
-    return false;
+  } catch (const std::exception& e) {
+    // A failure that no collector handles ends the run as well; the report is only written
+    // once everything is collected, so the previous one is still in place.
+    p.dialogs.Show(ReportFailureText(path, e.what()), kAppTitle, Buttons::kOk);
   }
+  return false;
 }
 
 void SaveViewCommand(const Platform& p, WindowRef owner) {
@@ -37,7 +44,11 @@ void SaveViewCommand(const Platform& p, WindowRef owner) {
 }
 
 void OpenReport(const Platform& p, WindowRef owner) {
-  p.shell.Execute(owner, "", ReportPath(p.files.ExeFolder()), "", "C:\\", kShowNormal);
+  try {
+    p.shell.Execute(owner, "", ReportPath(p.files.ExeFolder()), "", "C:\\", kShowNormal);
+  } catch (const Failure&) {
+    // Opening the report is not checked, whichever way it fails; the report is written.
+  }
 }
 
 }  // namespace torvel

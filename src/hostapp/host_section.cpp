@@ -56,6 +56,7 @@ constexpr char kRevisionNote[] =
     "Partwright 2003          => 11.0.  | Etc.</pre>\r\n";
 
 constexpr long kTypeMismatch = static_cast<std::int32_t>(0x80020005);
+constexpr long kNoObject = static_cast<std::int32_t>(0x80004003);  // E_POINTER
 
 // The host the section talks to. A host the user already has open is used as it is; only a
 // host this section started itself is told to exit, so that the user's session (and its
@@ -72,6 +73,7 @@ Host ReachHost(Automation& automation) {
     host.object = automation.FindRunning(kHostClass);
     if (!host.object) {
       host.object = automation.Create(kHostClass);
+      if (!host.object) throw Failure(kNoObject, "the host gave no object");
       host.started_here = true;
     }
   } catch (const Failure& failure) {

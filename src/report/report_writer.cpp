@@ -82,11 +82,15 @@ void WriteReportTo(const Platform& p, const std::string& path) {
   // Written beside the report and moved into place, so that a failure leaves the previous
   // report untouched and a successful run leaves exactly its own content.
   const std::string temporary = path + ".tmp";
-  if (long code = p.files.WriteWhole(temporary, out.text()); code != 0) {
+  long code = 0;
+  try {
+    code = p.files.WriteWhole(temporary, out.text());
+    if (code == 0) code = p.files.MoveReplacing(temporary, path);
+  } catch (...) {
     p.files.Remove(temporary);
-    Fail(p, path, code);
+    throw;
   }
-  if (long code = p.files.MoveReplacing(temporary, path); code != 0) {
+  if (code != 0) {
     p.files.Remove(temporary);
     Fail(p, path, code);
   }

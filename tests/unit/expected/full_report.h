@@ -1,6 +1,7 @@
 #pragma once
 // The complete report expected for the populated fake machine, kept as a file with CR LF line
 // ends and read here byte for byte.
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -29,6 +30,20 @@ inline std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
   return text;
+}
+
+// The first line where two reports differ, for a readable failure.
+inline std::string FirstDifference(const std::string& actual, const std::string& wanted) {
+  const std::vector<std::string> a = SplitLines(actual);
+  const std::vector<std::string> w = SplitLines(wanted);
+  for (std::size_t i = 0; i < std::max(a.size(), w.size()); ++i) {
+    const std::string got = i < a.size() ? a[i] : "<no line>";
+    const std::string want = i < w.size() ? w[i] : "<no line>";
+    if (got != want) {
+      return "line " + std::to_string(i + 1) + "\n  written:  " + got + "\n  expected: " + want;
+    }
+  }
+  return "the lines agree; the line ends differ";
 }
 
 }  // namespace torvel::expected
