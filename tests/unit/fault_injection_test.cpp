@@ -538,15 +538,10 @@ class ExpectedReport {
   }
   std::pair<Iterator, Iterator> Products() {
     const Iterator first = Find("TORVELK :") + 1;
-    Iterator rule = lines_.end();
-    for (auto it = first; it != lines_.end(); ++it) {
-      if (*it ==
-          "<p style=\"font-weight: bold; x-text-underline: normal;\">Partwright "
-          "Information</p>") {
-        rule = it - 1;
-      }
-    }
-    return {first, rule - 1};
+    // Before the host section's heading stand its rule and the writer's empty line.
+    const Iterator heading =
+        Find("<p style=\"font-weight: bold; x-text-underline: normal;\">Partwright Information");
+    return {first, heading - 2};
   }
 
   std::vector<std::string> lines_;
