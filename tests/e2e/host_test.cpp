@@ -7,6 +7,7 @@
 // clang-format on
 
 #include "programs/partwright_standin/partwright_standin.h"
+#include "support/host_section_text.h"
 #include "support/standin_server.h"
 #include "support/ui_driver.h"
 
@@ -17,26 +18,10 @@ namespace host = partwright_standin;
 constexpr char kSetup2005[] = "Software\\Partwright\\Partwright 2005\\Setup";
 constexpr char kRevision[] = "14.0.2210.0 <beta>";
 
-const std::string kNote =
-    "(NOTE: How to read the Partwright Revision Number?\r\n"
-    "Partwright prior to 2000 =>  1.0.  | Partwright 2004          => 12.0.\r\n"
-    "Partwright 2000          =>  8.0.  | Partwright 2005          => 13.0.\r\n"
-    "Partwright 2001          =>  9.0.  | Partwright 2006          => 14.0.\r\n"
-    "Partwright 2001Plus      => 10.0.  | Partwright 2006Plus      => 15.0.\r\n"
-    "Partwright 2003          => 11.0.  | Etc.</pre>\r\n"
-    "\r\n";
-
 // The report's last lines when the host answered (release 2005 installed as edition 2).
-const std::string kAnsweredTail =
-    "<hr style=\"float: aligncenter; width: 50%;\" Align = center width=50%>\r\n"
-    "<p style=\"font-weight: bold; x-text-underline: normal;\">Partwright Information</p>\r\n"
-    "<pre>Partwright Date Code:        20060214\r\n"
-    "Partwright Revision Number:  14.0.2210.0 &lt;beta&gt;\r\n"
-    "Partwright 2004 Installed version: N/A\r\n"
-    "Partwright 2005 Installed version: Partwright Studio Pro\r\n"
-    "Partwright 2006 Installed version: N/A\r\n"
-    "\r\n" +
-    kNote + "</body>\r\n";
+const std::string kAnsweredTail = expected::HostSection(" 20060214", "14.0.2210.0 &lt;beta&gt;",
+                                                        "N/A", "Partwright Studio Pro", "N/A") +
+                                  "</body>\r\n";
 
 bool EndsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() &&
@@ -112,6 +97,8 @@ class HostSectionTest : public ::testing::Test {
     report_ = folder_ + "\\report.htm";
   }
   void TearDown() override {
+    // Other tests' reports meet no host unless they register one themselves.
+    standin::UnregisterServer(Definition());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Partwright");
     CoUninitialize();
   }
@@ -162,6 +149,24 @@ TEST_F(HostSectionTest, RunningHostIsUsedAndSurvivesTheReport) {
   EXPECT_TRUE(running.WaitExit(bench::kWaitMs)) << "the stand-in ignored its own ExitApp";
 }
 
+TEST_F(HostSectionTest, HostErrorTextReachesTheReport) {
+  ASSERT_TRUE(standin::RegisterServer(Definition(), StandinPath()));
+  ASSERT_TRUE(bench::WriteWholeFile(bench::BinDir() + "\\" + host::kSettingsFile,
+                                    "[Host]\r\nDateCode=-3\r\nFail=RevisionNumber\r\n"));
+  std::string report = Report();
+  EXPECT_TRUE(EndsWith(
+      report, expected::HostSection("-3",
+                                    "not available: RevisionNumber is not available in this "
+                                    "session (error 80004005)",
+                                    "N/A", "Partwright Studio Pro", "N/A") +
+                  "</body>\r\n"))
+      << report.substr(report.rfind("<hr"));
+  // The host the tool started is closed all the same.
+  EXPECT_EQ(CallLog(),
+            "Application.DateCode()\r\nApplication.RevisionNumber()\r\nApplication.ExitApp()\r\n");
+  EXPECT_TRUE(bench::WaitUntil([] { return StandinProcesses() == 0; }));
+}
+
 TEST_F(HostSectionTest, UnregisteredHostLeavesACompleteReport) {
   ASSERT_TRUE(standin::UnregisterServer(Definition()));
   std::string report = Report();
@@ -176,7 +181,7 @@ TEST_F(HostSectionTest, UnregisteredHostLeavesACompleteReport) {
                        "Partwright 2004 Installed version: N/A\r\n"
                        "Partwright 2005 Installed version: Partwright Studio Pro\r\n"
                        "Partwright 2006 Installed version: N/A\r\n\r\n" +
-                           kNote + "</body>\r\n"))
+                           expected::kHostNote + "</body>\r\n"))
       << section;
   EXPECT_FALSE(bench::FileExists(LogPath()));
 }

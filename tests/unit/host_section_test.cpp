@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "e2e/support/host_section_text.h"
 #include "fakes/fake_platform.h"
 #include "report/report_writer.h"
 
@@ -19,27 +20,8 @@ const char* const kSetupKeys[] = {"Software\\Partwright\\Partwright 2004\\Setup"
                                   "Software\\Partwright\\Partwright 2005\\Setup",
                                   "Software\\Partwright\\Partwright 2006\\Setup"};
 
-// The report's form of the section, line by line.
-const std::string kRule = "<hr style=\"float: aligncenter; width: 50%;\" Align = center width=50%>";
-const std::string kHeading =
-    "<p style=\"font-weight: bold; x-text-underline: normal;\">Partwright Information</p>";
-const std::string kNote =
-    "(NOTE: How to read the Partwright Revision Number?\r\n"
-    "Partwright prior to 2000 =>  1.0.  | Partwright 2004          => 12.0.\r\n"
-    "Partwright 2000          =>  8.0.  | Partwright 2005          => 13.0.\r\n"
-    "Partwright 2001          =>  9.0.  | Partwright 2006          => 14.0.\r\n"
-    "Partwright 2001Plus      => 10.0.  | Partwright 2006Plus      => 15.0.\r\n"
-    "Partwright 2003          => 11.0.  | Etc.</pre>\r\n"
-    "\r\n";
-
-std::string Section(const std::string& date_code, const std::string& revision,
-                    const std::string& e2004, const std::string& e2005, const std::string& e2006) {
-  return kRule + "\r\n" + kHeading + "\r\n" + "<pre>Partwright Date Code:       " + date_code +
-         "\r\n" + "Partwright Revision Number:  " + revision + "\r\n" +
-         "Partwright 2004 Installed version: " + e2004 + "\r\n" +
-         "Partwright 2005 Installed version: " + e2005 + "\r\n" +
-         "Partwright 2006 Installed version: " + e2006 + "\r\n" + "\r\n" + kNote;
-}
+using expected::HostSection;
+using expected::kHostNote;
 
 void ScriptHost(FakeAutomationObject& host) {
   host.Returns("DateCode", std::int32_t{20050318})
@@ -58,7 +40,7 @@ TEST(HostSection, ExampleWithOneReleaseIsWrittenExactly) {
   machine.automation.AddClass(kHost, ScriptHost);
   machine.registry.SetDword(kHkeyLocalMachine, kSetupKeys[1], kEditionName, 2);
   EXPECT_EQ(Write(machine),
-            Section(" 20050318", "13.0.1822.0", "N/A", "Partwright Studio Pro", "N/A"));
+            HostSection(" 20050318", "13.0.1822.0", "N/A", "Partwright Studio Pro", "N/A"));
 }
 
 TEST(HostSection, EditionCodes) {
@@ -93,7 +75,7 @@ TEST(HostSection, EditionCodes) {
       std::string e[3] = {"Partwright Studio Max", "Partwright Studio Max",
                           "Partwright Studio Max"};
       e[release] = c.text;
-      EXPECT_EQ(Write(machine), Section(" 20050318", "13.0.1822.0", e[0], e[1], e[2]))
+      EXPECT_EQ(Write(machine), HostSection(" 20050318", "13.0.1822.0", e[0], e[1], e[2]))
           << "release " << release << " code " << (c.code ? std::to_string(*c.code) : "none");
     }
   }
@@ -104,7 +86,7 @@ TEST(HostSection, AllSetupKeysMissingAndOtherRoots) {
   machine.automation.AddClass(kHost, ScriptHost);
   // Only the machine-wide setting counts.
   machine.registry.SetDword(kHkeyCurrentUser, kSetupKeys[0], kEditionName, 1);
-  EXPECT_EQ(Write(machine), Section(" 20050318", "13.0.1822.0", "N/A", "N/A", "N/A"));
+  EXPECT_EQ(Write(machine), HostSection(" 20050318", "13.0.1822.0", "N/A", "N/A", "N/A"));
 }
 
 TEST(HostSection, HostFailuresKeepTheSectionsForm) {
@@ -134,7 +116,7 @@ TEST(HostSection, HostFailuresKeepTheSectionsForm) {
     });
     if (!member) machine.automation.FailCreate(kHost, refused);
     machine.registry.SetDword(kHkeyLocalMachine, kSetupKeys[2], kEditionName, 0);
-    EXPECT_EQ(Write(machine), Section(c.date_code, c.revision, "N/A", "N/A", "Partwright"))
+    EXPECT_EQ(Write(machine), HostSection(c.date_code, c.revision, "N/A", "N/A", "Partwright"))
         << c.name;
     // A host this section started is still told to exit, whatever failed before.
     int exits = 0;
@@ -155,7 +137,7 @@ TEST(HostSection, NotInstalledHostStillEndsTheReport) {
       "Partwright 2004 Installed version: N/A\r\n"
       "Partwright 2005 Installed version: N/A\r\n"
       "Partwright 2006 Installed version: N/A\r\n\r\n" +
-      kNote + "</body>\r\n";
+      kHostNote + "</body>\r\n";
   ASSERT_GE(out.text().size(), tail.size());
   EXPECT_EQ(out.text().substr(out.text().size() - tail.size()), tail);
 }
@@ -178,7 +160,7 @@ TEST(HostSection, RunningHostIsUsedAndLeftRunning) {
       .Returns("RevisionNumber", std::string("14.0.1"))
       .Returns("ExitApp", std::monostate{});
   machine.automation.SetRunning(kHost, running);
-  EXPECT_EQ(Write(machine), Section(" 20060101", "14.0.1", "N/A", "N/A", "N/A"));
+  EXPECT_EQ(Write(machine), HostSection(" 20060101", "14.0.1", "N/A", "N/A", "N/A"));
   EXPECT_EQ(running->journal()->Count("ExitApp"), 0);
   EXPECT_EQ(running->journal()->Names(), (std::vector<std::string>{"DateCode", "RevisionNumber"}));
   EXPECT_EQ(machine.automation.create_attempts(), 0);
@@ -209,7 +191,7 @@ TEST(HostSection, ValueForms) {
           .Returns("RevisionNumber", c.revision)
           .Returns("ExitApp", std::monostate{});
     });
-    EXPECT_EQ(Write(machine), Section(c.date_text, c.revision_text, "N/A", "N/A", "N/A"))
+    EXPECT_EQ(Write(machine), HostSection(c.date_text, c.revision_text, "N/A", "N/A", "N/A"))
         << c.date_text << " / " << c.revision_text;
   }
 }
