@@ -57,6 +57,7 @@ endforeach()
 
 # The benchmark's yardstick: a Windows program that does nothing (bench/silent-run).
 add_executable(donothing WIN32 bench/donothing/donothing.cpp)
+add_executable(donothing_display WIN32 bench/donothing/display.cpp)
 
 # The shipped program itself: i686 GUI PE, size, Windows' own DLLs only.
 add_test(NAME exe_imports_and_size
