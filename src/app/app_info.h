@@ -11,7 +11,7 @@ inline constexpr int kVersionMinor = 1;
 inline constexpr int kVersionRevision = 0;
 // The address of technical support that the recipient field starts with.
 inline constexpr char kSupportAddress[] = "support@torvel.example.com";
-inline constexpr char kLegalNotice[] = "Copyright (C) TORVEL. All rights reserved.";
+inline constexpr char kLegalNotice[] = "(C) TORVEL";
 
 // "2.1.0": each number in plain decimal.
 std::string VersionText();

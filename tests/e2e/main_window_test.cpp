@@ -19,7 +19,7 @@ constexpr char kReportHead[] =
     "<h1 align=center>Information about TORVEL Products</h1>\r\n"
     "<h2 align=center>TORVEL Support Tool</h2>\r\n"
     "<h3 align=center>Version 2. 1. 0</h3>\r\n"
-    "<h3 align=center>Copyright (C) TORVEL. All rights reserved.</h3>\r\n"
+    "<h3 align=center>(C) TORVEL</h3>\r\n"
     "\r\n\r\n\r\n"
     "<p style=\"font-weight: bold; x-text-underline: normal;\">User and System Information:</p>\r\n"
     "\r\n";

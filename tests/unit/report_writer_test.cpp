@@ -47,7 +47,7 @@ TEST_F(ReportWriterTest, FrameAndHeaderAreExact) {
       "<h1 align=center>Information about TORVEL Products</h1>",
       "<h2 align=center>TORVEL Support Tool</h2>",
       "<h3 align=center>Version 2. 1. 0</h3>",
-      "<h3 align=center>Copyright (C) TORVEL. All rights reserved.</h3>",
+      "<h3 align=center>(C) TORVEL</h3>",
       "",
       "",
       "",

@@ -147,7 +147,7 @@ TEST(AboutTexts, ExactTexts) {
   AboutTexts texts = BuildAboutTexts();
   EXPECT_EQ(texts.caption, "About TORVEL Support Tool");
   EXPECT_EQ(texts.title, "TORVEL Support Tool");
-  EXPECT_EQ(texts.version, "Version 2.1.0              Copyright (C) TORVEL. All rights reserved.");
+  EXPECT_EQ(texts.version, "Version 2.1.0              (C) TORVEL");
   EXPECT_EQ(texts.description,
             "TORVEL Support Tool is a utility that retrieves information about the configuration "
             "of the computer and about installed TORVEL Products. ");
