@@ -11,6 +11,12 @@ namespace {
 // started as a running instance, whose own object stays registered until RequestExit).
 LONG g_objects = 0;
 DWORD g_main_thread = 0;
+DWORD g_last_call = 0;
+DWORD g_idle_limit_ms = 0;
+
+void CALLBACK CheckIdle(HWND, UINT, UINT_PTR, DWORD) {
+  if (GetTickCount() - g_last_call > g_idle_limit_ms) RequestExit();
+}
 
 std::string Ansi(const wchar_t* text, int length) {
   if (!text || length <= 0) return {};
@@ -282,6 +288,7 @@ HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, 
                        EXCEPINFO* exception, UINT*) {
   if (id < 1 || id > static_cast<DISPID>(members_.size())) return DISP_E_MEMBERNOTFOUND;
   if (result) VariantInit(result);
+  g_last_call = GetTickCount();
   // The member may add references or release others; keep this object alive meanwhile.
   AddRef();
   const Entry& entry = members_[id - 1];
@@ -340,6 +347,11 @@ int ServerMain(const ServerDefinition& definition, const std::string& command_li
     code = 3;
   } else {
     Object* instance = nullptr;
+    g_last_call = GetTickCount();
+    if (!running && definition.idle_limit_ms > 0) {
+      g_idle_limit_ms = definition.idle_limit_ms;
+      SetTimer(nullptr, 0, std::min<DWORD>(definition.idle_limit_ms, 1000), CheckIdle);
+    }
     if (running) {
       instance = definition.make_object(log);
       if (FAILED(RegisterActiveObject(instance, clsid, ACTIVEOBJECT_STRONG, &active_cookie))) {

@@ -158,6 +158,9 @@ struct ServerDefinition {
   std::string log_path;
   // A new top-level object with one reference for the caller.
   std::function<Object*(const CallLog&)> make_object;
+  // When COM started the server: leave after this long without a call (0: never), so that a
+  // client that ended without releasing its objects cannot keep the Wine session alive.
+  DWORD idle_limit_ms = 0;
 };
 
 // Registration as a local server of `program` (a full path).

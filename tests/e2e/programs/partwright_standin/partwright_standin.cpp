@@ -48,5 +48,6 @@ standin::Object* MakeApplication(const standin::CallLog& log) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   standin::ServerDefinition definition{kProgId, kClsid, "Partwright Application (stand-in)",
                                        standin::BesideProgram(kLogFile), MakeApplication};
+  definition.idle_limit_ms = 60000;
   return standin::ServerMain(definition, command_line ? command_line : "");
 }
