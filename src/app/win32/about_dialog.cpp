@@ -7,21 +7,13 @@
 #include "app/sysinfo_launcher.h"
 #include "app/win32/about_ids.h"
 #include "app/win32/control_ids.h"
+#include "app/win32/control_layout.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/unique_handle.h"
 
 namespace torvel {
 
 namespace {
-
-// Positions in twips: left, top, width, height, as the dialog was designed.
-struct ControlSpec {
-  int id;
-  const char* window_class;
-  const char* text;
-  int left, top, width, height;
-  DWORD style;
-};
 
 constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 
@@ -65,7 +57,7 @@ struct AboutState {
   // Message boxes of the launcher belong to the dialog, so that it stays modal under them.
   Win32Dialogs dialogs;
 
-  int Scale(int twips) const { return MulDiv(twips, dpi, 1440); }
+  int Scale(int twips) const { return TwipsToPixels(twips, dpi); }
 };
 
 // An empty dialog template with the dialog's style and font; the controls are created at
@@ -102,16 +94,10 @@ void SizeAndCentre(HWND dialog, const AboutState& state) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CreateControls(HWND dialog, AboutState& state) {
+void CreateChildren(HWND dialog, AboutState& state) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
-  auto font = static_cast<WPARAM>(SendMessageA(dialog, WM_GETFONT, 0, 0));
-  for (const ControlSpec& c : kControls) {
-    HWND control =
-        CreateWindowExA(0, c.window_class, c.text, c.style, state.Scale(c.left), state.Scale(c.top),
-                        state.Scale(c.width), state.Scale(c.height), dialog,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
-    SendMessageA(control, WM_SETFONT, font, FALSE);
-  }
+  CreateControls(dialog, kControls, state.dpi,
+                 reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
   int icon_size = MulDiv(kIconPixels, state.dpi, 96);
   state.icon = UniqueIcon(static_cast<HICON>(
       LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, icon_size, icon_size, 0)));
@@ -146,7 +132,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
       ReleaseDC(nullptr, screen);
       state->dialogs.SetOwner(dialog);
       SizeAndCentre(dialog, *state);
-      CreateControls(dialog, *state);
+      CreateChildren(dialog, *state);
       LoadSequence(dialog);
       SendMessageA(dialog, DM_SETDEFID, ID_ABOUT_CMD_OK, 0);
       SetFocus(GetDlgItem(dialog, ID_ABOUT_CMD_OK));

@@ -7,20 +7,11 @@
 #include "app/uptime.h"
 #include "app/win32/about_dialog.h"
 #include "app/win32/control_ids.h"
+#include "app/win32/control_layout.h"
 
 namespace torvel {
 
 namespace {
-
-// Positions in twips: left, top, width, height, as the window was designed.
-struct ControlSpec {
-  int id;
-  const char* window_class;
-  const char* text;
-  int left, top, width, height;
-  DWORD style;
-  DWORD ex_style;
-};
 
 constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP;
 constexpr DWORD kWrappingLabel = WS_CHILD | WS_VISIBLE | SS_LEFT;
@@ -138,18 +129,13 @@ bool MainWindow::Create(HINSTANCE instance, int show) {
   return true;
 }
 
-void MainWindow::CreateControls() {
+void MainWindow::CreateChildren() {
   font_ = Unique<HFONT, &DeleteFont>(MakeFont(dpi_, false));
   underlined_font_ = Unique<HFONT, &DeleteFont>(MakeFont(dpi_, true));
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
-  for (const ControlSpec& c : kControls) {
-    HWND control =
-        CreateWindowExA(c.ex_style, c.window_class, c.text, c.style, Scale(c.left), Scale(c.top),
-                        Scale(c.width), Scale(c.height), hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
-    HFONT font = c.id == ID_LABEL1 ? underlined_font_.get() : font_.get();
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
+  CreateControls(hwnd_, kControls, dpi_, font_.get());
+  SendDlgItemMessageA(hwnd_, ID_LABEL1, WM_SETFONT,
+                      reinterpret_cast<WPARAM>(underlined_font_.get()), FALSE);
   // Small pictures above the button captions.
   int size = GetSystemMetrics(SM_CXSMICON);
   for (std::size_t i = 0; i < std::size(kButtonPictures); ++i) {
@@ -217,7 +203,7 @@ LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM
 LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
-      CreateControls();
+      CreateChildren();
       LoadSequence();
       return 0;
     case WM_COMMAND:

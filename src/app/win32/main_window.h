@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "app/win32/control_layout.h"
 #include "mail/email_command.h"
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
@@ -26,10 +27,10 @@ class MainWindow {
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
-  void CreateControls();
+  void CreateChildren();
   void LoadSequence();
   void OnCommand(int id);
-  int Scale(int twips) const { return MulDiv(twips, dpi_, 1440); }
+  int Scale(int twips) const { return TwipsToPixels(twips, dpi_); }
 
   const Platform& p_;
   HWND hwnd_ = nullptr;
