@@ -12,10 +12,9 @@
 #include "expected/product_portion.h"
 #include "platform/win32/registry_win32.h"
 #include "products/product_sections.h"
+#include "wine_timing.h"
 
 namespace {
-
-constexpr char kProductsKey[] = "Software\\VRAX";
 
 class CountingRegistry : public torvel::Win32Registry {
  public:
@@ -35,50 +34,21 @@ class CountingRegistry : public torvel::Win32Registry {
   long calls = 0;
 };
 
-bool Exists(HKEY root) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, kProductsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
-bool Store(const std::string& root, const std::string& path, const std::string& name,
-           const std::string& text) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(root == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, path.c_str(), 0,
-                      nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  LONG code =
-      RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                     static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(key);
-  return code == ERROR_SUCCESS;
-}
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
-  if (Exists(HKEY_LOCAL_MACHINE) || Exists(HKEY_CURRENT_USER)) {
+  if (wine_timing::ProductsKeyExists(HKEY_LOCAL_MACHINE) ||
+      wine_timing::ProductsKeyExists(HKEY_CURRENT_USER)) {
     std::printf("Software\\VRAX exists already; not touching it.\n");
     return 2;
   }
   bool stored = true;
   torvel::expected::ProductMachine machine(
       [&stored](const std::string& root, const std::string& key, const std::string& name,
-                const std::string& text) { stored = Store(root, key, name, text) && stored; },
+                const std::string& text) {
+        stored = wine_timing::Store(root, key, name, text) && stored;
+      },
       [](const std::string&, const std::string&) { return true; });
   const std::string expected = torvel::expected::FullInstall(machine);
 
@@ -92,10 +62,10 @@ int main(int argc, char** argv) {
   } else {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
-      const double before = Now();
+      const double before = wine_timing::Now();
       torvel::ReportStream out;
       torvel::WriteProductSections(registry, out);
-      times.push_back(Now() - before);
+      times.push_back(wine_timing::Now() - before);
     }
     std::sort(times.begin(), times.end());
     double total = 0;
@@ -105,7 +75,6 @@ int main(int argc, char** argv) {
         "best %.3f ms per report, %ld registry calls per report\n",
         runs, times[times.size() / 2], total / runs, times.front(), registry.calls / (runs + 1));
   }
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductsKey);
-  RegDeleteTreeA(HKEY_CURRENT_USER, kProductsKey);
+  wine_timing::RemoveProducts();
   return result;
 }

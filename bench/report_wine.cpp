@@ -32,29 +32,11 @@
 #include "platform/win32/system_info_win32.h"
 #include "products/product_sections.h"
 #include "report/report_writer.h"
+#include "wine_timing.h"
 
 namespace {
 
-constexpr char kProductsKey[] = "Software\\VRAX";
 constexpr char kHostClass[] = "Partwright.Application";
-
-bool Exists(HKEY root) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, kProductsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
-void Store(const std::string& root, const std::string& path, const std::string& name,
-           const std::string& text) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(root == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, path.c_str(), 0,
-                      nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(key);
-  }
-}
 
 // Runs the stand-in beside this program with `arguments`; waits for it when asked.
 bool RunStandin(const std::string& arguments, bool wait) {
@@ -76,29 +58,19 @@ bool RunStandin(const std::string& arguments, bool wait) {
   return true;
 }
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
-  if (Exists(HKEY_LOCAL_MACHINE) || Exists(HKEY_CURRENT_USER)) {
+  if (wine_timing::ProductsKeyExists(HKEY_LOCAL_MACHINE) ||
+      wine_timing::ProductsKeyExists(HKEY_CURRENT_USER)) {
     std::printf("Software\\VRAX exists already; not touching it.\n");
     return 2;
   }
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   torvel::expected::ProductMachine machine(
       [](const std::string& root, const std::string& key, const std::string& name,
-         const std::string& text) { Store(root, key, name, text); },
+         const std::string& text) { wine_timing::Store(root, key, name, text); },
       [](const std::string&, const std::string&) { return true; });
   torvel::expected::FullInstall(machine);
 
@@ -131,10 +103,10 @@ int main(int argc, char** argv) {
   } else {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
-      const double before = Now();
+      const double before = wine_timing::Now();
       torvel::ReportStream out;
       torvel::CollectReport(p, out);
-      times.push_back(Now() - before);
+      times.push_back(wine_timing::Now() - before);
     }
     std::sort(times.begin(), times.end());
     double total = 0;
@@ -172,9 +144,9 @@ int main(int argc, char** argv) {
       std::vector<double> part_times;
       for (int i = 0; i < runs; ++i) {
         torvel::ReportStream out;
-        const double before = Now();
+        const double before = wine_timing::Now();
         part.run(p, out);
-        part_times.push_back(Now() - before);
+        part_times.push_back(wine_timing::Now() - before);
       }
       std::sort(part_times.begin(), part_times.end());
       std::printf("  %-34s median %.3f ms\n", part.name, part_times[part_times.size() / 2]);
@@ -188,8 +160,7 @@ int main(int argc, char** argv) {
     }
   }
   RunStandin("/unregister", true);
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductsKey);
-  RegDeleteTreeA(HKEY_CURRENT_USER, kProductsKey);
+  wine_timing::RemoveProducts();
   CoUninitialize();
   return result;
 }

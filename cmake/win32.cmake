@@ -51,7 +51,7 @@ file(GLOB TORVEL_WINE_BENCH_SOURCES CONFIGURE_DEPENDS bench/*_wine.cpp)
 foreach(source ${TORVEL_WINE_BENCH_SOURCES})
   get_filename_component(name ${source} NAME_WE)
   add_executable(${name} ${source})
-  target_include_directories(${name} PRIVATE tests)
+  target_include_directories(${name} PRIVATE tests bench)
   target_link_libraries(${name} PRIVATE torvel_platform)
 endforeach()
 
