@@ -60,20 +60,14 @@ int main(int argc, char** argv) {
     std::printf("The product portion is not the expected one; no timing.\n");
     result = 1;
   } else {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-      const double before = wine_timing::Now();
+    wine_timing::Timing t = wine_timing::Measure(runs, [&registry] {
       torvel::ReportStream out;
       torvel::WriteProductSections(registry, out);
-      times.push_back(wine_timing::Now() - before);
-    }
-    std::sort(times.begin(), times.end());
-    double total = 0;
-    for (double t : times) total += t;
+    });
     std::printf(
         "product portion, full install, %d runs: median %.3f ms, mean %.3f ms, "
         "best %.3f ms per report, %ld registry calls per report\n",
-        runs, times[times.size() / 2], total / runs, times.front(), registry.calls / (runs + 1));
+        runs, t.median, t.mean, t.best, registry.calls / (runs + 1));
   }
   wine_timing::RemoveProducts();
   return result;

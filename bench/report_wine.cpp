@@ -101,20 +101,14 @@ int main(int argc, char** argv) {
     std::printf("The running host stand-in did not answer; no timing.\n");
     result = 1;
   } else {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-      const double before = wine_timing::Now();
+    wine_timing::Timing t = wine_timing::Measure(runs, [&p] {
       torvel::ReportStream out;
       torvel::CollectReport(p, out);
-      times.push_back(wine_timing::Now() - before);
-    }
-    std::sort(times.begin(), times.end());
-    double total = 0;
-    for (double t : times) total += t;
+    });
     std::printf(
         "whole report, every product, running host, %d runs: median %.3f ms, mean %.3f ms, "
         "best %.3f ms, %zu bytes\n",
-        runs, times[times.size() / 2], total / runs, times.front(), first.text().size());
+        runs, t.median, t.mean, t.best, first.text().size());
     // Where the time goes: the median of each part on its own.
     struct Part {
       const char* name;
@@ -141,15 +135,11 @@ int main(int argc, char** argv) {
         {"PartwrightInformation", &torvel::PartwrightInformation},
     };
     for (const Part& part : parts) {
-      std::vector<double> part_times;
-      for (int i = 0; i < runs; ++i) {
+      wine_timing::Timing t = wine_timing::Measure(runs, [&p, &part] {
         torvel::ReportStream out;
-        const double before = wine_timing::Now();
         part.run(p, out);
-        part_times.push_back(wine_timing::Now() - before);
-      }
-      std::sort(part_times.begin(), part_times.end());
-      std::printf("  %-34s median %.3f ms\n", part.name, part_times[part_times.size() / 2]);
+      });
+      std::printf("  %-34s median %.3f ms\n", part.name, t.median);
     }
   }
   // Closes the running stand-in as its owner would, and removes what was added.

@@ -2,7 +2,10 @@
 // What the Wine timing programs share: the products key they install under, and a clock.
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace wine_timing {
 
@@ -46,6 +49,26 @@ inline double Now() {
   LARGE_INTEGER counter;
   QueryPerformanceCounter(&counter);
   return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+struct Timing {
+  double median = 0;
+  double mean = 0;
+  double best = 0;
+};
+
+// Times `runs` calls of `work` (at least one), in milliseconds.
+inline Timing Measure(int runs, const std::function<void()>& work) {
+  std::vector<double> times;
+  for (int i = 0; i < std::max(1, runs); ++i) {
+    const double before = Now();
+    work();
+    times.push_back(Now() - before);
+  }
+  std::sort(times.begin(), times.end());
+  double total = 0;
+  for (double t : times) total += t;
+  return {times[times.size() / 2], total / static_cast<double>(times.size()), times.front()};
 }
 
 }  // namespace wine_timing
