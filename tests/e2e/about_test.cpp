@@ -167,7 +167,7 @@ TEST_F(AboutTest, EnterAndEscCloseTheDialog) {
     SCOPED_TRACE(key == VK_RETURN ? "Enter" : "Esc");
     HWND about = OpenAbout();
     ASSERT_NE(about, nullptr);
-    bench::PressKeys(about, {key});
+    ASSERT_TRUE(bench::PressKeys(about, {key}));
     EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(about); })) << "the dialog stayed open";
     EXPECT_TRUE(IsWindow(window_));
     EXPECT_TRUE(IsWindowEnabled(window_)) << "the main window was not given back";

@@ -173,7 +173,7 @@ TEST_F(ToolTest, ExitButtonAndMenuEndTheTool) {
 
 TEST_F(ToolTest, AccessKeysReachTheCommands) {
   StartWindow();
-  bench::PressKeys(window_, {'S'}, /*alt=*/true);
+  ASSERT_TRUE(bench::PressKeys(window_, {'S'}, /*alt=*/true));
   auto question = bench::WaitForMessageBox(tool_.pid());
   ASSERT_TRUE(question.has_value()) << "Alt+S should press View/Save";
   EXPECT_EQ(question->title, kQuestionTitle);
@@ -181,7 +181,7 @@ TEST_F(ToolTest, AccessKeysReachTheCommands) {
   auto confirmation = bench::WaitForMessageBox(tool_.pid());
   ASSERT_TRUE(confirmation.has_value());
   EXPECT_TRUE(bench::Answer(*confirmation, IDOK));
-  bench::PressKeys(window_, {'X'}, /*alt=*/true);
+  ASSERT_TRUE(bench::PressKeys(window_, {'X'}, /*alt=*/true));
   EXPECT_TRUE(tool_.WaitExit(bench::kWaitMs)) << "Alt+X should press Exit";
 }
 

@@ -202,8 +202,21 @@ void ChooseMenu(HWND window, int item_id) {
   PostMessageA(window, WM_COMMAND, MAKEWPARAM(item_id, 0), 0);
 }
 
-void PressKeys(HWND window, const std::vector<WORD>& keys, bool alt) {
-  SetForegroundWindow(window);
+bool BringForward(HWND window) {
+  return WaitUntil([&] {
+    if (GetForegroundWindow() == window) return true;
+    // Sharing the window's input state lets this process hand it the foreground.
+    DWORD target = GetWindowThreadProcessId(window, nullptr);
+    DWORD self = GetCurrentThreadId();
+    AttachThreadInput(self, target, TRUE);
+    SetForegroundWindow(window);
+    AttachThreadInput(self, target, FALSE);
+    return GetForegroundWindow() == window;
+  });
+}
+
+bool PressKeys(HWND window, const std::vector<WORD>& keys, bool alt) {
+  if (!BringForward(window)) return false;
   std::vector<INPUT> inputs;
   auto key = [&](WORD vk, bool up) {
     INPUT input{};
@@ -218,7 +231,7 @@ void PressKeys(HWND window, const std::vector<WORD>& keys, bool alt) {
     key(vk, true);
   }
   if (alt) key(VK_MENU, true);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 }  // namespace bench

@@ -66,7 +66,10 @@ std::vector<int> ButtonsOf(HWND box);
 void Click(HWND parent, int control_id);
 // Chooses a menu item by id.
 void ChooseMenu(HWND window, int item_id);
-// Brings the window forward and types keys into it: `alt` holds Alt around them.
-void PressKeys(HWND window, const std::vector<WORD>& keys, bool alt = false);
+// Makes `window` the foreground window (waited for); false when it never becomes it.
+bool BringForward(HWND window);
+// Brings the window forward and types keys into it: `alt` holds Alt around them. False when the
+// window could not be brought forward or the keys were not all sent.
+bool PressKeys(HWND window, const std::vector<WORD>& keys, bool alt = false);
 
 }  // namespace bench
