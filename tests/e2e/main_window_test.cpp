@@ -181,6 +181,16 @@ TEST_F(ToolTest, AccessKeysReachTheCommands) {
   auto confirmation = bench::WaitForMessageBox(tool_.pid());
   ASSERT_TRUE(confirmation.has_value());
   EXPECT_TRUE(bench::Answer(*confirmation, IDOK));
+  // The menu from the keyboard: Alt+F opens File, S chooses View/Save.
+  ASSERT_TRUE(bench::PressKeys(window_, {'F'}, /*alt=*/true));
+  ASSERT_TRUE(bench::PressKeys(window_, {'S'}));
+  auto from_menu = bench::WaitForMessageBox(tool_.pid());
+  ASSERT_TRUE(from_menu.has_value()) << "File > View/Save from the keyboard";
+  EXPECT_EQ(from_menu->title, kQuestionTitle);
+  EXPECT_TRUE(bench::Answer(*from_menu, IDNO));
+  auto second = bench::WaitForMessageBox(tool_.pid());
+  ASSERT_TRUE(second.has_value());
+  EXPECT_TRUE(bench::Answer(*second, IDOK));
   ASSERT_TRUE(bench::PressKeys(window_, {'X'}, /*alt=*/true));
   EXPECT_TRUE(tool_.WaitExit(bench::kWaitMs)) << "Alt+X should press Exit";
 }
