@@ -10,26 +10,6 @@ namespace torvel {
 
 namespace {
 
-// A key opened for reading, closed on every way out: a failed read as much as a good one.
-class ReadKey {
- public:
-  ReadKey(Registry& registry, RegKey root, const std::string& path) : registry_(registry) {
-    open_ = registry_.OpenKey(root, path, &key_) == 0;
-  }
-  ReadKey(const ReadKey&) = delete;
-  ReadKey& operator=(const ReadKey&) = delete;
-  ~ReadKey() {
-    if (open_) registry_.CloseKey(key_);
-  }
-  bool open() const { return open_; }
-  RegKey get() const { return key_; }
-
- private:
-  Registry& registry_;
-  RegKey key_ = 0;
-  bool open_ = false;
-};
-
 // Like a directory search with the default attributes: hidden and system files and folders are
 // not found.
 bool DirectorySearchFinds(Files& files, const std::string& path) {
@@ -42,11 +22,13 @@ bool DirectorySearchFinds(Files& files, const std::string& path) {
 
 bool GetKeyValue(Registry& registry, RegKey root, const std::string& key_path,
                  const std::string& value_name, std::string* value) {
-  ReadKey key(registry, root, key_path);
-  if (!key.open()) {
+  RegKey handle = 0;
+  if (registry.OpenKey(root, key_path, &handle) != 0) {
     value->clear();
     return false;
   }
+  // Closed on every way out: a failed read as much as a good one.
+  OpenedKey key(registry, handle);
   std::vector<std::uint8_t> buffer(kKeyValueCapacity, 0);
   std::uint32_t type = 0;
   std::uint32_t size = kKeyValueCapacity;

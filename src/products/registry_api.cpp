@@ -26,32 +26,6 @@ std::string Upper(std::string text) {
   return text;
 }
 
-// An open key that is closed exactly once: by Close(), whose code the caller returns, or, when
-// something unforeseen ends the read early, on the way out.
-class OpenedKey {
- public:
-  OpenedKey(Registry& registry, RegKey key) : registry_(registry), key_(key) {}
-  OpenedKey(const OpenedKey&) = delete;
-  OpenedKey& operator=(const OpenedKey&) = delete;
-  ~OpenedKey() {
-    if (!open_) return;
-    try {
-      registry_.CloseKey(key_);
-    } catch (...) {
-    }
-  }
-  long Close() {
-    open_ = false;
-    return registry_.CloseKey(key_);
-  }
-  RegKey get() const { return key_; }
-
- private:
-  Registry& registry_;
-  RegKey key_;
-  bool open_ = true;
-};
-
 // Text read: a size probe with an empty buffer, then a read into a buffer of the size reported.
 // The last byte is dropped whatever it is; the registry type plays no part.
 long ReadText(Registry& registry, RegKey key, const std::string& value_name, RegValue& value,
