@@ -11,7 +11,7 @@
 namespace torvel::expected {
 
 inline std::string FullReport() {
-  std::ifstream file(TORVEL_SOURCE_DIR "/tests/unit/expected/full_report.htm", std::ios::binary);
+  std::ifstream file(TORVEL_SOURCE_DIR "/tests/expected/full_report.htm", std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
