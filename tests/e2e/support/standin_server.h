@@ -51,7 +51,35 @@
 #include <string>
 #include <vector>
 
+#include "programs/standin/standin.h"
+
 namespace standin {
+
+// Test side: standin.exe (programs/standin/standin.h) in one role, set up for one test.
+class Server {
+ public:
+  // Writes `settings` (lines of the [Answers] section) as the role's settings file, empties its
+  // call log, and registers the role unless `registered` is false.
+  explicit Server(const Role& role, const std::string& settings = "", bool registered = true);
+  // Ends every standin.exe still running (found by image name, ended by process id),
+  // unregisters the role and removes its settings and call log.
+  ~Server();
+  Server(const Server&) = delete;
+  Server& operator=(const Server&) = delete;
+
+  // A file beside standin.exe (its settings, call log, attached copies).
+  static std::string Beside(const std::string& file_name);
+  // The call log so far.
+  std::string Calls() const;
+  // Starts an instance the user already has open (`/running`) and waits until it is in the
+  // running object table.
+  bool StartRunning();
+  // The standin.exe processes running now.
+  static int Count();
+
+ private:
+  const Role& role_;
+};
 
 // A file of one line per call, beside the program by default.
 class CallLog {
