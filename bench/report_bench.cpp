@@ -1,23 +1,23 @@
-// One whole report, written through WriteToFile, for a fake machine on which every fact is
-// present: every collector, every product section and the host section.
+// One whole report, written through WriteToFile, for the populated fake machine: every
+// collector, every product section and the host section.
 #include <benchmark/benchmark.h>
 
-#include "fakes/fake_machine_populated.h"
+#include "fakes/fake_machine.h"
 #include "report/report_writer.h"
 
 namespace torvel {
 namespace {
 
 void BM_WriteToFilePopulatedMachine(benchmark::State& state) {
-  testing::FakeMachine machine;
-  testing::PopulateFullMachine(machine);
+  testing::Machine machine;
   const Platform platform = machine.platform();
   for (auto _ : state) {
     WriteToFile(platform);
-    benchmark::DoNotOptimize(machine.files.files.size());
+    machine.log.clear();
+    benchmark::DoNotOptimize(machine.files.size());
   }
   state.counters["report_bytes"] =
-      static_cast<double>(machine.files.files.at(testing::kPopulatedReport).content.size());
+      static_cast<double>(machine.files.at(testing::kReport).first.size());
 }
 BENCHMARK(BM_WriteToFilePopulatedMachine)->Unit(benchmark::kMicrosecond);
 

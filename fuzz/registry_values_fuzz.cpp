@@ -1,0 +1,37 @@
+// Any type and bytes for every value of the populated registry, one registry call failing: the
+// product sections and a number read neither crash nor read past a buffer, leave no key open,
+// and put no character of a value into the report unescaped.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include "fakes/fake_machine.h"
+#include "products/product_sections.h"
+#include "products/registry_api.h"
+
+using namespace torvel;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const testing::Machine populated;
+  FuzzedDataProvider in(data, size);
+  testing::Machine m = populated, plain = populated;  // plain: the values without "&", "<", ">"
+  m.fail = plain.fail = {in.PickValueInArray({"", "OpenKey", "QueryValue", "CloseKey"}),
+                         in.PickValueInArray({testing::kStatus, testing::kThrow})};
+  for (auto& [id, value] : m.values) {
+    value = {in.ConsumeIntegralInRange<std::uint32_t>(0, 11), in.ConsumeRandomLengthString(300)};
+    plain.values[id] = value;
+    for (char& c : plain.values[id].second) c = c == '&' || c == '<' || c == '>' ? 'x' : c;
+  }
+  ReportStream out, plain_out;
+  WriteProductSections(m, out);
+  WriteProductSections(plain, plain_out);
+  RegValue number;
+  ReadRegistryValue(m, "HKLM", "Software\\Partwright\\Partwright 2004\\Setup",
+                    "Partwright Studio Installed", "D", 0, number);
+  // Every entity the escaping wrote, read back as the "x" that stands in the plain values.
+  std::string text = out.text();
+  for (const std::string entity : {"&amp;", "&lt;", "&gt;"}) {
+    for (std::size_t at; (at = text.find(entity)) != std::string::npos;)
+      text.replace(at, entity.size(), "x");
+  }
+  if (!m.handles.empty() || text != plain_out.text()) __builtin_trap();
+  return 0;
+}
