@@ -1,0 +1,151 @@
+// The real tool's windows under Wine, driven from the keyboard: each against its transcript in
+// expected/, the boxes of each command, and the mail roads to the stand-in and the recorder.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "support/ui_driver.h"
+
+namespace {
+
+// One line for the window, then one per control in creation (tab) order: "window" or the id,
+// class, left, top, width and height in client pixels, flags joined by "+" ("-": none) and the
+// text. A caption is "clipped" if it would be cut off in the tool's font, MS Sans Serif 8.25 pt
+// (a control's own font cannot be had from another process).
+std::string Transcript(HWND window) {
+  static HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0,
+                                  DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+  HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, font);
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
+  std::ostringstream lines;
+  for (HWND hwnd = window; hwnd;
+       hwnd = hwnd == window ? GetWindow(window, GW_CHILD) : GetWindow(hwnd, GW_HWNDNEXT)) {
+    const bool top = hwnd == window;
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    if (top) GetClientRect(window, &r);
+    const std::string text = bench::WindowText(hwnd);
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const bool button = bench::ClassOf(hwnd) == "Button";
+    const int margin = button ? 6 : 0;  // a push button keeps its caption inside its frame
+    RECT need{0, 0, r.right - r.left - margin, 0};
+    DrawTextA(dc, text.c_str(), -1, &need,
+              DT_CALCRECT | (!button && (style & SS_TYPEMASK) == SS_LEFT ? DT_WORDBREAK : 0));
+    std::string flags;
+    for (auto [flag, on] : {std::pair{"min", top && (style & WS_MINIMIZEBOX)},
+                            {"max", top && (style & WS_MAXIMIZEBOX)},
+                            {"size", top && (style & WS_THICKFRAME)},
+                            {"tab", !top && (style & WS_TABSTOP)},
+                            {"focus", hwnd == gui.hwndFocus},
+                            {"clipped", !top && (need.right > r.right - r.left - margin ||
+                                                 need.bottom > r.bottom - r.top - margin)}}) {
+      if (on) flags += (flags.empty() ? "" : "+") + std::string(flag);
+    }
+    lines << (top ? "window" : std::to_string(GetDlgCtrlID(hwnd))) << ' ' << bench::ClassOf(hwnd)
+          << ' ' << r.left << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top
+          << ' ' << (flags.empty() ? "-" : flags) << " \"" << text << "\"\n";
+  }
+  DeleteDC(dc);
+  return lines.str();
+}
+
+// An expected transcript matches the window's, "*" standing for any run of characters within
+// a line (a number, a rectangle the design leaves open).
+bool Matches(const char* want, const char* got) {
+  if (*want == '*')
+    return Matches(want + 1, got) || (*got && *got != '\n' && Matches(want, got + 1));
+  return *want == *got && (!*want || Matches(want + 1, got + 1));
+}
+
+void ExpectTranscript(HWND window, const std::string& file) {
+  const std::string want =
+      bench::ReadWholeFile(std::string("Z:") + TORVEL_SOURCE_DIR + "/tests/e2e/expected/" + file)
+          .value_or("(none)");
+  std::string got;
+  EXPECT_TRUE(bench::WaitUntil(
+      [&] { return Matches(want.c_str(), (got = Transcript(window)).c_str()); }, 5000))
+      << "the window differs from " + file + ":\n" + got;
+}
+
+// Keys typed into the tool's topmost window and the window they bring up, owned by it (no title:
+// the topmost window closes). A message box's text starts with `expect` and it is answered;
+// another window stays open and `expect` names its transcript.
+struct Step {
+  const char *keys, *title;
+  int answer = 0;
+  const char *expect = nullptr, *picture = nullptr;
+};
+
+// Starts the tool in `folder` and takes the steps, the first finding its main window.
+void RunSteps(const std::vector<Step>& steps, const std::string& folder) {
+  bench::Process tool;
+  ASSERT_TRUE(tool.Start(bench::CopyToolInto(folder), "", folder));
+  std::vector<HWND> open{nullptr};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(std::string(step.keys) + " -> " + (step.title ? step.title : "closes"));
+    ASSERT_TRUE(!*step.keys || bench::PressKeys(open.back(), step.keys));
+    if (!step.title) {
+      ASSERT_TRUE(open.size() > 2 ? bench::WaitUntil([&] { return !IsWindow(open.back()); })
+                                  : tool.WaitExit(bench::kWaitMs));
+      open.pop_back();
+      continue;
+    }
+    HWND window = bench::WaitForWindow(tool.pid(), step.title);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(GetWindow(window, GW_OWNER), open.back());
+    if (step.picture) bench::Shoot(window, step.picture);
+    if (!step.answer) {
+      if (step.expect) ExpectTranscript(window, step.expect);
+      open.push_back(window);
+      continue;
+    }
+    const std::string text = bench::WindowText(GetDlgItem(window, 0xFFFF));
+    EXPECT_EQ(text.rfind(step.expect ? step.expect : "", 0), 0u) << text;
+    PostMessageA(window, WM_COMMAND, step.answer, 0);
+    ASSERT_TRUE(bench::WaitUntil([&] { return !IsWindow(window); }));
+  }
+}
+
+constexpr char kMain[] = "TORVEL Support Tool Version 2.1.0";
+
+TEST(WindowsTest, TranscriptsAccessKeysAndOwnedBoxes) {
+  RunSteps({{"", kMain, 0, "main_window.txt", "main-window"},
+            {"Alt+S", "View/Save to a File", IDNO, " Do you want", "view-save-question"},
+            {"", "View/Save to a File", IDOK, "Information written", "view-save-confirmation"},
+            {"Alt+F S", "View/Save to a File", IDNO},
+            {"", "View/Save to a File", IDOK},
+            {"Alt+H A", "About TORVEL Support Tool", 0, "about_dialog.txt", "about-dialog"},
+            {"Alt+S", "TORVEL Support Tool", IDOK, "System Information", "sysinfo-unavailable"},
+            {"Enter", nullptr},
+            {"Alt+H A", "About TORVEL Support Tool"},
+            {"Esc", nullptr},
+            {"Alt+F X", nullptr}},
+           bench::MakeTempDir("windows"));
+}
+
+TEST(MailTest, LinkReachesTheMailtoHandlerExactly) {
+  const std::string log = bench::BinDir() + "\\recorder-log.txt";
+  const std::size_t before = bench::ReadWholeFile(log).value_or("").size();
+  const std::string folder = bench::MakeTempDir("mail");
+  RunSteps({{"", kMain}, {"Alt+E", "Email Option", IDNO}, {"Alt+X", nullptr}}, folder);
+  std::string news;
+  ASSERT_TRUE(bench::WaitUntil([&] {
+    news = bench::ReadWholeFile(log).value_or("").substr(before);
+    return news.find('\n') != std::string::npos;
+  })) << "the mailto handler was not started";
+  std::string encoded;  // the folder as the link carries it, percent-encoded
+  for (char c : folder) encoded += c == ':' ? "%3A" : c == '\\' ? "%5C" : std::string(1, c);
+  EXPECT_EQ(news,
+            "\"" + bench::BinDir() +
+                "\\recorder.exe\" \"mailto:support@torvel.example.com?subject=TORVEL%20Info.htm%20"
+                "file%20attached&body=Please%20attach%20the%20%27TORVEL%20Info.htm%27%20file%20"
+                "created%20in%20" +
+                encoded + "%20directory.%0D%0AThanks.\"\r\n");
+}
+
+}  // namespace
