@@ -1,7 +1,6 @@
 #pragma once
-// The fake machine: all nine platform services in one object, in memory. It starts populated
-// (the registry of tests/fixtures/machine.reg and the facts below), so that its report is
-// tests/expected/full_report.htm. One fault hook makes one operation misbehave.
+// The fake machine: the nine platform services in one object, populated (tests/fixtures/machine.reg
+// and the facts below) so that its report is tests/expected/full_report.htm; one fault hook.
 #include <algorithm>
 #include <deque>
 #include <fstream>
@@ -18,18 +17,17 @@ namespace torvel::testing {
 inline constexpr char kReport[] = "C:\\Program Files\\TORVEL\\TORVEL Info.htm";
 inline constexpr std::uint32_t kBig = 65536;
 
-// How the failing operation answers: an error status, a thrown Failure (51 "Internal error"),
-// an empty or an oversized answer. Every operation can throw; the other modes apply where they
-// mean something, elsewhere the operation answers as usual.
+// How the failing operation answers: an error status, a thrown Failure (51 "Internal error"), an
+// empty or an oversized answer. Any operation throws; other modes apply only where they mean much.
 enum class Mode { kNone, kStatus, kThrow, kEmpty, kOversized };
 using enum Mode;
 
-inline std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
+struct Services : Registry, SystemInfo, Identity, Network, Files, Shell, Dialogs, Automation {};
 
-struct Machine : Registry, SystemInfo, Identity, Network, Files, Shell, Dialogs, Automation, Clock {
+// Host, mail client, mail item and attachments are all the machine; `objects` counts references.
+struct Machine : Services, Clock, AutomationObject {
+  using Str = const std::string&;
+  using U32 = std::uint32_t;
   // Reads the fixture as `reg import` does: keys, strings and dword: values of REGEDIT4 text.
   explicit Machine(bool populated = true) {
     std::ifstream file(TORVEL_SOURCE_DIR "/tests/fixtures/machine.reg");
@@ -39,9 +37,9 @@ struct Machine : Registry, SystemInfo, Identity, Network, Files, Shell, Dialogs,
       const std::string name = Unquote(line.substr(0, cut + 1)),
                         data = line.substr(std::min(cut + 2, line.size()));
       if (line.starts_with("["))
-        key = line.substr(line.find('\\') + 1, line.size() - line.find('\\') - 2);
-      if (line.starts_with("["))
         root = line.starts_with("[HKEY_CURRENT_USER") ? kHkeyCurrentUser : kHkeyLocalMachine;
+      if (line.starts_with("["))
+        key = line.substr(line.find('\\') + 1, line.find(']') - line.find('\\') - 1);
       const auto n = data.starts_with("dword:") ? std::stoul(data.substr(6), nullptr, 16) : 0;
       if (data.starts_with("dword:"))
         SetValue(root, key, name, kRegDword, {char(n), char(n >> 8), char(n >> 16), char(n >> 24)});
@@ -49,13 +47,12 @@ struct Machine : Registry, SystemInfo, Identity, Network, Files, Shell, Dialogs,
     }
   }
   Platform platform() { return {*this, *this, *this, *this, *this, *this, *this, *this, *this}; }
-  // A key and its values are one entry each; a key exists when an entry lies at or below it.
-  void SetValue(RegKey root, const std::string& key, const std::string& name, std::uint32_t type,
-                std::string bytes) {
-    values[Id(root, key) + "\\\n" + Lower(name)] = {type, bytes};
+  // A key exists when an entry lies at or below it; paths and names compare in any letter case.
+  void SetValue(RegKey root, Str key, Str name, U32 type, std::string bytes) {
+    values[Id(root, key) + "\\\n" + Id(0, name)] = {type, bytes};
   }
-  void AddKey(RegKey root, const std::string& key) { values[Id(root, key) + "\\"] = {}; }
-  Mode At(const std::string& op) {  // the fault hook, asked first by every operation
+  void AddKey(RegKey root, Str key) { values[Id(root, key) + "\\"] = {}; }
+  Mode At(Str op) {  // the fault hook, asked first by every operation
     if (op != fail.first) return kNone;
     if (++hits, fail.second == kThrow) throw Failure(51, "Internal error");
     return fail.second;
@@ -65,23 +62,22 @@ struct Machine : Registry, SystemInfo, Identity, Network, Files, Shell, Dialogs,
   int hits = 0;                       // calls of the failing operation
   std::vector<std::string> log;       // boxes, questions, reports written, programs, automation
   std::vector<std::string> opened;    // key paths, in order
-  std::map<std::string, std::pair<std::uint32_t, std::string>> values;  // type and bytes
-  std::map<std::string, std::pair<std::string, std::uint32_t>> files;   // content, attributes
+  std::map<std::string, std::pair<U32, std::string>> values;  // type and bytes
+  std::map<std::string, std::pair<std::string, U32>> files;   // content, attributes
   std::map<RegKey, std::string> handles;
   std::deque<Answer> answers;              // to Yes/No questions; No when none is left
   int busy = 0, sockets = 0, objects = 0;  // started and not yet ended
   bool host_installed = true, start_ok = true;
 
-  long OpenKey(RegKey root, const std::string& path, RegKey* key) override {
+  long OpenKey(RegKey root, Str path, RegKey* key) override {
     auto found = values.lower_bound(Id(root, path) + "\\");
     if (opened.push_back(path), At("OpenKey") == kStatus) return 5;
     if (found == values.end() || !found->first.starts_with(Id(root, path) + "\\")) return 2;
-    return handles[*key = 0x100 + static_cast<RegKey>(opened.size())] = Id(root, path), 0;
+    return handles[*key = 0x100 + RegKey(opened.size())] = Id(root, path), 0;
   }
-  long QueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
-                  std::uint32_t* size) override {
+  long QueryValue(RegKey key, Str name, U32* type, std::uint8_t* data, U32* size) override {
     const Mode mode = At("QueryValue");
-    auto found = values.find(handles.at(key) + "\\\n" + Lower(name));
+    auto found = values.find(handles.at(key) + "\\\n" + Id(0, name));
     if (mode == kStatus || found == values.end()) return mode == kStatus ? 5 : 2;
     const std::string bytes =
         mode == kOversized ? std::string(kBig, 'W') + '\0' : found->second.second;
@@ -90,198 +86,160 @@ struct Machine : Registry, SystemInfo, Identity, Network, Files, Shell, Dialogs,
     return std::copy(bytes.begin(), bytes.end(), data),
            *size = bytes.size() * (mode == kOversized ? 2 : 1), 0;
   }
-  long CloseKey(RegKey key) override {  // the handle goes whatever the call answers
-    return handles.erase(key) == 0 ? 6 : At("CloseKey") == kStatus ? 5 : 0;
-  }
+  long CloseKey(RegKey key) override { return handles.erase(key) ? At("CloseKey"), 0 : 6; }
 
   OsVersionRecord Version() override {
     return At("Version"), OsVersionRecord{6, 1, 7601, 2, {"Service Pack 1"}};
   }
   ProcessorRecord Processor() override { return At("Processor"), ProcessorRecord{8664, 8}; }
   MemoryRecord Memory() override {
-    return At("Memory"), MemoryRecord{16ull << 30, 6442975232ull, 24ull << 30};
+    return At("Memory"), MemoryRecord{16ull << 30, 6442975232, 24ull << 30};
   }
-  bool DiskSpace(const std::string& root, std::uint64_t* total, std::uint64_t* free) override {
-    *total = 2000396746752ull, *free = 733176086528ull;  // a failed query may leave them so
-    return At("DiskSpace") != kStatus && root == "C:\\";
+  bool DiskSpace(Str root, std::uint64_t* total, std::uint64_t* free) override {
+    return At("DiskSpace"), *total = 2000396746752, *free = 733176086528, root == "C:\\";
   }
   ScreenMetrics Screen() override { return {28800, 16200, 15, 15}; }
   int DeviceCaps(int index) override { return index == kCapsPlanes ? 1 : 24; }
   std::string DateText() override { return At("DateText"), "3/14/2026"; }
   std::string TimeText() override { return At("TimeText"), "9:26:53 AM"; }
-  // As the A-functions do: the user name's size counts its NUL, the computer name's does not;
-  // a failed call leaves the buffer, an oversized answer claims a size far beyond it.
-  bool UserNameInto(char* buffer, std::uint32_t* size) override {
-    return Name("UserNameInto", "j.smith", 1, buffer, size);
+  // The user name's size counts its NUL, the computer name's not; a failure leaves the buffer.
+  bool UserNameInto(char* to, U32* size) override {
+    return Name("UserNameInto", "j.smith", 1, to, size);
   }
-  bool ComputerNameInto(char* buffer, std::uint32_t* size) override {
-    return Name("ComputerNameInto", "DESIGN-07", 0, buffer, size);
+  bool ComputerNameInto(char* to, U32* size) override {
+    return Name("ComputerNameInto", "DESIGN-07", 0, to, size);
   }
-  std::uint32_t TempPathInto(std::uint32_t length, char* buffer) override {
-    return Name("TempPathInto", "C:\\Users\\j.smith\\AppData\\Local\\Temp\\", 0, buffer, &length) ||
-                   length == kBig
-               ? length
-               : 0;
+  U32 TempPathInto(U32 length, char* to) override {
+    const bool named =
+        Name("TempPathInto", "C:\\Users\\j.smith\\AppData\\Local\\Temp\\", 0, to, &length);
+    return named || length == kBig ? length : 0;
   }
-  std::optional<std::string> EnvironmentVariable(const std::string& name) override {
+  std::optional<std::string> EnvironmentVariable(Str name) override {
     if (At("EnvironmentVariable") == kEmpty) return std::nullopt;
-    return name == "TORVELK" ? "27000@licence-server"
-                             : "C:\\Windows\\system32;C:\\Windows;C:\\Program Files (x86)\\R&D "
-                               "Tools\\bin;C:\\Program Files\\TORVEL";
+    if (name == "TORVELK") return "27000@licence-server";
+    return "C:\\Windows\\system32;C:\\Windows;C:\\Program Files (x86)\\R&D Tools\\bin;C:\\Program "
+           "Files\\TORVEL";
   }
 
   std::optional<HardwareAddress> NetbiosAdapterAddress(std::uint8_t) override {
     if (At("NetbiosAdapterAddress") == kStatus) return std::nullopt;
-    return HardwareAddress{0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
+    return HardwareAddress{0, 26, 43, 60, 77, 94};
   }
-  std::optional<HardwareAddress> FirstEthernetAddress() override { return {{0, 26, 43, 60, 77, 95}}; }
+  std::optional<HardwareAddress> FirstEthernetAddress() override {
+    return {{0, 26, 43, 60, 77, 95}};
+  }
   int SocketsStart(SocketsStartup* startup) override {
-    const Mode mode = At("SocketsStart");
-    *startup = mode == kEmpty ? SocketsStartup{} : SocketsStartup{0x0101, 32767};
-    return mode == kStatus ? 10091 : (++sockets, 0);
+    return At("SocketsStart") == kStatus ? 10091 : (*startup = {0x0101, 32767}, ++sockets, 0);
   }
   int SocketsCleanup() override { return --sockets, At("SocketsCleanup"), 0; }  // ended even so
-  int HostName(std::string* name) override {
-    return At("HostName") == kStatus ? -1 : (*name = "DESIGN-07", 0);
-  }
+  int HostName(std::string* name) override { return At("HostName"), *name = "DESIGN-07", 0; }
   int LastSocketsError() override { return 10093; }
-  std::optional<std::vector<std::uint8_t>> FirstHostAddress(const std::string& host) override {
+  std::optional<std::vector<std::uint8_t>> FirstHostAddress(Str host) override {
     if (At("FirstHostAddress") == kStatus || host != "DESIGN-07") return std::nullopt;
     return std::vector<std::uint8_t>{192, 168, 10, 27};
   }
 
   std::string ExeFolder() override { return At("ExeFolder"), "C:\\Program Files\\TORVEL"; }
-  long Attributes(const std::string& path, std::uint32_t* attributes) override {
+  long Attributes(Str path, U32* attributes) override {
     if (At("Attributes") == kOversized) return *attributes = ~0u, 0;
     return files.count(path) ? (*attributes = files[path].second, 0) : 2;
   }
-  long WriteWhole(const std::string& path, std::string_view bytes) override {
+  long WriteWhole(Str path, std::string_view bytes) override {
     return At("WriteWhole") == kStatus ? 5 : (files[path] = {std::string(bytes), 0}, 0);
   }
-  long MoveReplacing(const std::string& from, const std::string& to) override {
+  long MoveReplacing(Str from, Str to) override {
     if (At("MoveReplacing") == kStatus || !files.count(from)) return 5;
     return files[to] = files[from], files.erase(from), log.push_back("wrote " + to), 0;
   }
-  long Remove(const std::string& path) override { return files.erase(path) ? 0 : 2; }
+  long Remove(Str path) override { return files.erase(path) ? 0 : 2; }
   std::string ErrorText(long code) override { return "Error text " + std::to_string(code) + "."; }
 
-  std::intptr_t Execute(WindowRef owner, const std::string& operation, const std::string& file,
-                        const std::string& parameters, const std::string& directory,
+  std::intptr_t Execute(WindowRef owner, Str operation, Str file, Str parameters, Str directory,
                         int show) override {
     log.push_back("open " + std::to_string(owner) + ", " + operation + ", " + file + ", " +
                   parameters + ", " + directory + ", " + std::to_string(show));
     return At("Execute"), 42;
   }
-  bool StartProgram(const std::string& path) override {
-    return log.push_back("start " + path), start_ok;
-  }
-  Answer Show(const std::string& text, const std::string& title, Buttons buttons) override {
+  bool StartProgram(Str path) override { return log.push_back("start " + path), start_ok; }
+  Answer Show(Str text, Str title, Buttons buttons) override {
     log.push_back((buttons == Buttons::kOk ? "box " : "ask ") + title + ": " + text);
     if (buttons == Buttons::kOk) return Answer::kOk;
-    if (answers.empty()) return Answer::kNo;
-    const Answer answer = answers.front();
-    return answers.pop_front(), answer;
+    const Answer answer = answers.empty() ? Answer::kNo : answers.front();
+    return answers.empty() ? void() : answers.pop_front(), answer;
   }
   void SetBusy(bool on) override { busy += on ? 1 : -1; }
-  AutomationRef Create(const std::string& class_name) override;
-  // An oversized answer: the host is already running.
-  AutomationRef FindRunning(const std::string&) override {
-    return At("FindRunning") == kOversized ? Host() : nullptr;
+  AutomationRef Create(Str name) override {
+    if (At("Create") == kEmpty) return nullptr;
+    if (name != "Outlook.Application" && (name != "Partwright.Application" || !host_installed))
+      throw Failure(static_cast<std::int32_t>(0x800401F3), "Invalid class string");
+    return log.push_back("create " + name), Object();
   }
-  std::uint64_t TickCount() override {
-    return At("TickCount") == kOversized ? ~0ull : 5'000'000'000ull;
+  // An oversized answer: the host is already running.
+  AutomationRef FindRunning(Str) override {
+    return At("FindRunning") == kOversized ? Object() : nullptr;
+  }
+  std::uint64_t TickCount() override { return At("TickCount") == kOversized ? ~0ull : 5000000000; }
+
+  AutoValue Get(Str name) override { return Member("get " + name, name); }
+  void Put(Str name, const AutoValue& value) override {
+    Member("put " + name + "=" + Text(value), name);
+  }
+  AutoValue Call(Str name, const std::vector<AutoValue>& args) override {
+    return Member("call " + name + "(" + (args.empty() ? "" : Text(args[0])) + ")", name);
   }
 
  private:
-  static std::string Id(RegKey root, const std::string& key) {  // in any letter case, "\" or not
-    return Lower(std::to_string(root) + "\\" + key.substr(0, key.find_last_not_of('\\') + 1));
+  static std::string Id(RegKey root, Str key) {  // in any letter case, "\" or not
+    std::string id = std::to_string(root) + "\\" + key.substr(0, key.find_last_not_of('\\') + 1);
+    for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return id;
   }
-  static std::string Unquote(const std::string& text) {  // a .reg text without quotes, escapes
+  static std::string Unquote(Str text) {  // a .reg text without quotes, escapes
     std::string out;
     for (std::size_t i = 1; i + 1 < text.size(); ++i) out += text[i] == '\\' ? text[++i] : text[i];
     return out;
-  }
-  bool Name(const char* op, const std::string& name, std::uint32_t nul, char* buffer,
-            std::uint32_t* size) {
-    const Mode mode = At(op);
-    if (mode == kOversized) return *size = kBig, false;
-    if (mode == kStatus || name.size() >= *size) return false;
-    return std::copy(name.c_str(), name.c_str() + name.size() + 1, buffer),
-           *size = name.size() + nul, true;
-  }
-  AutomationRef Host();
-};
-
-// An automation object that answers its members from a table and logs every use.
-struct FakeObject : AutomationObject {
-  FakeObject(Machine& m, std::map<std::string, AutoValue> members) : m(m), members(members) {
-    ++m.objects;
-  }
-  ~FakeObject() override { --m.objects; }
-  AutoValue Get(const std::string& name) override { return Member("get " + name, name); }
-  void Put(const std::string& name, const AutoValue& value) override {
-    Member("put " + name + "=" + Text(value), name);
-  }
-  AutoValue Call(const std::string& name, const std::vector<AutoValue>& args) override {
-    return Member("call " + name + "(" + (args.empty() ? "" : Text(args[0])) + ")", name);
   }
   static std::string Text(const AutoValue& value) {
     if (auto* number = std::get_if<std::int32_t>(&value)) return std::to_string(*number);
     return std::holds_alternative<std::string>(value) ? std::get<std::string>(value) : "";
   }
-  AutoValue Member(const std::string& entry, const std::string& name) {
-    if (m.log.push_back(entry), m.At(name) == kEmpty) return {};
-    if (!members.count(name)) throw Failure(static_cast<std::int32_t>(0x80020006), "Unknown name.");
-    return members[name];
+  bool Name(const char* op, Str name, U32 nul, char* to, U32* size) {
+    const Mode mode = At(op);
+    if (mode == kOversized) return *size = kBig, false;
+    if (mode == kStatus || name.size() >= *size) return false;
+    return std::copy(name.c_str(), name.c_str() + name.size() + 1, to), *size = name.size() + nul,
+                                                                        true;
   }
-  Machine& m;
-  std::map<std::string, AutoValue> members;
+  AutomationRef Object() {  // a counted reference to the machine as an automation object
+    return ++objects,
+           AutomationRef(std::shared_ptr<void>(nullptr, [this](void*) { --objects; }), this);
+  }
+  AutoValue Member(Str entry, Str name) {
+    if (log.push_back(entry), At(name), name == "DateCode") return std::int32_t{20060315};
+    if (name == "RevisionNumber") return std::string("14.0.1102");
+    return name == "CreateItem" || name == "Attachments" ? AutoValue(Object()) : AutoValue();
+  }
 };
 
-inline AutomationRef Machine::Host() {
-  return std::make_shared<FakeObject>(
-      *this, std::map<std::string, AutoValue>{{"DateCode", std::int32_t{20060315}},
-                                              {"RevisionNumber", std::string("14.0.1102")},
-                                              {"ExitApp", {}}});
-}
-
-inline AutomationRef Machine::Create(const std::string& class_name) {
-  using Members = std::map<std::string, AutoValue>;
-  if (At("Create") == kEmpty) return nullptr;
-  if (class_name == "Partwright.Application" && host_installed)
-    return log.push_back("create " + class_name), Host();
-  if (class_name != "Outlook.Application")
-    throw Failure(static_cast<std::int32_t>(0x800401F3), "Invalid class string");
-  const AutoValue attachments = std::make_shared<FakeObject>(*this, Members{{"Add", {}}});
-  const AutoValue item = std::make_shared<FakeObject>(
-      *this,
-      Members{
-          {"To", {}}, {"Subject", {}}, {"Body", {}}, {"Send", {}}, {"Attachments", attachments}});
-  return log.push_back("create " + class_name),
-         std::make_shared<FakeObject>(*this, Members{{"CreateItem", item}});
+// The parts of a text with `separator` between them; none of the empty text.
+inline std::vector<std::string> Split(const std::string& text, const std::string& separator = "|") {
+  std::vector<std::string> parts;
+  for (std::size_t at = 0, end = 0; end != std::string::npos && !text.empty();
+       at = end + separator.size())
+    parts.push_back(text.substr(at, (end = text.find(separator, at)) - at));
+  return parts;
 }
 
 // The lines of tests/expected/full_report.htm without their CR LF, and lines joined again.
 inline std::vector<std::string> ExpectedLines() {
   std::ifstream file(TORVEL_SOURCE_DIR "/tests/expected/full_report.htm", std::ios::binary);
-  const std::string text{std::istreambuf_iterator<char>(file), {}};
-  std::vector<std::string> lines;
-  for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
-    lines.push_back(text.substr(at, end - at));
-  return lines;
+  std::vector<std::string> lines = Split({std::istreambuf_iterator<char>(file), {}}, "\r\n");
+  return lines.pop_back(), lines;  // what follows the last line end: nothing
 }
 inline std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
   return text;
-}
-
-// The parts of a text with "|" between them; none of the empty text.
-inline std::vector<std::string> Split(const std::string& text) {
-  std::vector<std::string> parts;
-  for (std::size_t at = 0, end = 0; end != std::string::npos && !text.empty(); at = end + 1)
-    parts.push_back(text.substr(at, (end = text.find('|', at)) - at));
-  return parts;
 }
 
 // Every string value of the registry fixture, as the report shows it, read as `read` instead.

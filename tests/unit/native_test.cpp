@@ -1,0 +1,270 @@
+// The native suite on the fake machine: the whole report with operations failing, the product
+// sections and the registry reader, the commands, and the text forms on fixed inputs.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "app/about_texts.h"
+#include "app/commands.h"
+#include "app/sysinfo_launcher.h"
+#include "app/uptime.h"
+#include "expected/reader_cases.h"
+#include "fakes/fake_machine.h"
+#include "machine/os_version.h"
+#include "machine/resources.h"
+#include "mail/email_command.h"
+#include "mail/mail_link.h"
+#include "products/product_sections.h"
+#include "report/report_writer.h"
+
+namespace torvel::testing {
+namespace {
+
+// What a registry failure does to the product portion (lines 41 to 135 of the expected report)
+// and to the edition lines; or a run that fails and leaves the previous report.
+enum Effect { kLines, kGone, kValuesEmpty, kValuesBig, kFails };
+
+// Operations that fail alike in the modes given (S status, T thrown, E empty, O oversized), the
+// changed lines ("|" between them; each replaces the line that starts with its first 25
+// characters; "-A..B" drops the lines from one starting with A to one starting with B) and the
+// messages shown in the application's title.
+struct Case {
+  std::string ops, modes, lines = "", boxes = "";
+  Effect effect = kLines;
+};
+const std::string kIp = "IP Address:              ",
+                  kHost = "not available: Internal error (error 00000033)";
+const std::string kDate = "<pre>Partwright Date Code:       ",
+                  kRevision = "Partwright Revision Number:  ";
+const std::string kFailed = "The report could not be written to " + std::string(kReport) + ".\r\n";
+const std::string kNoObject = "not available: the host gave no object (error 80004003)";
+const Case kCases[] = {
+    {"None Execute ExitApp CloseKey", "T"},  // nothing changes, nothing escapes
+    {"FindRunning", "O"},                    // a running host, used and left running
+    {"OpenKey", "ST", "", "", kGone},
+    {"QueryValue", "ST", "", "", kValuesEmpty},
+    {"QueryValue", "O", "", "", kValuesBig},
+    {"Version Processor DateText TimeText", "T",
+     "-OPERATING SYSTEM:..SYSTEM DATE :", "Stats.Form1.VersionInformation51Internal error"},
+    {"Memory DiskSpace", "T",
+     "-TOTAL PHYSICAL MEMORY:..NUMBER OF COLORS:", "Stats.Form1.SystemInformation51Internal error"},
+    {"UserNameInto", "SO", "<pre>USER NAME:               "},
+    {"UserNameInto", "T", "-<pre>USER NAME:", "Stats.Form1.UserName51Internal error"},
+    {"ComputerNameInto", "SO", "COMPUTER NAME:           " + std::string(32, 'X')},
+    {"TempPathInto", "SO", "TEMPORARY DIRECTORY :    "},
+    {"TempPathInto", "T",
+     "TEMPORARY DIRECTORY :    ", "Stats.Form1.GetTempDirectory51Internal error"},
+    {"EnvironmentVariable", "E", "PATH :                   |TORVELK :                </pre>"},
+    {"NetbiosAdapterAddress", "S", "Ethernet Address:        001A2B3C4D5F"},
+    {"SocketsStart", "S", kIp, "The 32-bit Windows Socket is not responding."},
+    {"FirstHostAddress", "S", kIp,
+     "Windows Sockets are not responding. Unable to successfully get Host Name."},
+    {"FindRunning Create", "T", kDate + kHost + "|" + kRevision + kHost},
+    {"Create", "E", kDate + kNoObject + "|" + kRevision + kNoObject},
+    {"DateCode", "T", kDate + kHost},
+    {"RevisionNumber", "T", kRevision + kHost},
+    {"TickCount", "O", "Your system has been running for 5124095576030 hours and 26 minutes."},
+    // A failure that no collector handles ends the run; so does a report that is read-only.
+    {"ComputerNameInto NetbiosAdapterAddress SocketsStart SocketsCleanup HostName Attributes "
+     "WriteWhole MoveReplacing TickCount",
+     "T", "", kFailed + "Internal error", kFails},
+    {"WriteWhole MoveReplacing", "S", "", kFailed + "Error text 5.", kFails},
+    {"Attributes", "O", "", kFailed + "Error text 5.", kFails},
+    {"ExeFolder", "T", "", "The report could not be written to TORVEL Info.htm.\r\nInternal error",
+     kFails},
+};
+
+std::string Expected(const Case& c) {
+  if (c.effect == kFails) return "previous";
+  std::vector<std::string> lines = ExpectedLines();
+  auto find = [&](auto from, const std::string& start) {
+    return std::find_if(from, lines.end(), [&](auto& line) { return line.starts_with(start); });
+  };
+  for (const std::string& line : Split(c.lines)) {
+    const std::size_t dots = line.find("..");
+    auto first =
+        find(lines.begin(), line.starts_with("-") ? line.substr(1, dots - 1) : line.substr(0, 25));
+    if (!line.starts_with("-")) *first = line;
+    if (line.starts_with("-"))
+      lines.erase(first, find(first, line.substr(dots == std::string::npos ? 1 : dots + 2)) + 1);
+  }
+  for (const std::string year : {"2004", "2005", "2006"}) {
+    if (c.effect != kLines)
+      *find(lines.begin(), "Partwright " + year) = "Partwright " + year + " Installed version: N/A";
+  }
+  if (c.effect >= kValuesEmpty)
+    ReadValuesAs(c.effect == kValuesBig ? std::string(kBig, 'W') : "", lines.begin() + 40,
+                 lines.begin() + 135);
+  if (c.effect == kGone) lines.erase(lines.begin() + 40, lines.begin() + 135);
+  return Joined(lines);
+}
+
+TEST(Native, TheReportWithEachOperationFailingIsTheExpectedOneOrThePreviousOneStays) {
+  for (const Case& c : kCases) {
+    for (const std::string& op : Split(c.ops, " ")) {
+      for (const char mode : c.modes) {
+        Machine m;
+        m.fail = {op, static_cast<Mode>(std::string(" STEO").find(mode))};
+        m.files[kReport] = {"previous", 0};
+        bool written = false;
+        EXPECT_NO_THROW(if ((written = RunReport(m.platform()))) OpenReport(m.platform(), 0));
+        std::string boxes, want_boxes;
+        for (const std::string& entry : m.log)
+          boxes += entry.starts_with("box ") ? "|" + entry : "";
+        for (const std::string& box : Split(c.boxes))
+          want_boxes += "|box TORVEL Support Tool: " + box;
+        EXPECT_EQ(boxes, want_boxes) << op << " " << mode;
+        EXPECT_EQ(written, c.effect != kFails) << op << " " << mode;
+        EXPECT_EQ(m.files[kReport].first, Expected(c)) << op << " " << mode;
+        EXPECT_EQ(m.files.size(), 1u);  // no temporary file beside it
+        EXPECT_EQ((std::array{m.handles.size(), 0ul + m.sockets, 0ul + m.objects, 0ul + m.busy}),
+                  (std::array{0ul, 0ul, 0ul, 0ul}));
+        // A host the report started (as every report without a fault does) is told to exit once.
+        EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "call ExitApp()"),
+                  std::count(m.log.begin(), m.log.end(), "create Partwright.Application"));
+        EXPECT_EQ(m.hits > 0, op != "None") << op;
+      }
+    }
+  }
+}
+
+TEST(Native, ReaderStatusesDefaultsAndKeysClosed) {
+  Machine m(false);
+  const std::string key = "Software\\TORVELSupportTests\\Reader";
+  for (const expected::StoredValue& v : expected::ReaderValues())
+    m.SetValue(kHkeyCurrentUser, key, v.name, v.type, v.bytes);
+  for (const expected::ReadCase& c : expected::ReaderCases()) {
+    const std::size_t opens = m.opened.size();
+    RegValue value = std::string("stale");
+    EXPECT_EQ(ReadRegistryValue(m, c.root, key + c.below, c.name, c.kind, c.default_value, value),
+              c.status)
+        << c.name;
+    EXPECT_EQ(value, c.expected) << c.name;
+    EXPECT_EQ(m.opened.size() - opens + m.handles.size(), c.status == kStatusNoRoot ? 0u : 1u);
+  }
+}
+
+TEST(Native, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresenceTests) {
+  // The presence tests in their order, with the lines of their sections in the expected report.
+  const std::tuple<RegKey, std::string, int, int> products[] = {
+      {kHkeyCurrentUser, "Software\\VRAX\\TORVEL/FRAME", 41, 6},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/FRAME", 47, 32},
+      {kHkeyLocalMachine, "Software\\VRAX\\DraftPilot", 79, 11},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/K", 90, 9},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVELKinema", 122, 14},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVELAeroMesh", 106, 16},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/ELX", 99, 7}};
+  const std::vector<std::string> report = ExpectedLines();
+  Machine all;
+  ReportStream all_out;
+  WriteProductSections(all, all_out);
+  for (std::size_t i = 0; i < std::size(products); ++i) {
+    EXPECT_EQ(all.opened.at(i), std::get<1>(products[i]) + "\\");
+    for (const RegKey root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
+      Machine m(false);  // the product key alone: every value missing
+      m.AddKey(root, std::get<1>(products[i]));
+      std::vector<std::string> want;
+      for (const auto& [section_root, key, first, count] : products) {
+        if (section_root == root && key == std::get<1>(products[i]))
+          want.assign(report.begin() + first - 1, report.begin() + first - 1 + count);
+      }
+      ReadValuesAs("", want.begin(), want.end());
+      ReportStream out;
+      WriteProductSections(m, out);
+      EXPECT_EQ(out.text(), Joined(want)) << root << "\\" << std::get<1>(products[i]);
+    }
+  }
+}
+
+TEST(Native, WhatTheCommandsShowAndWhatLeavesTheTool) {
+  const std::string wrote = "wrote " + std::string(kReport) + "|",
+                    mail = "create Outlook.Application|call CreateItem(0)|";
+  const std::string outlook = "ask Email Option: Do you use MS Outlook as your Email Client?|";
+  const std::string view =
+      "ask View/Save to a File:  Do you want to view the information?\r\n(Information will be "
+      "automatically saved to C:\\Program Files\\TORVEL\\TORVEL Info.htm File.)|";
+  // The recipient (none: View/Save); the answer, Y or N, then a failing operation and its mode;
+  // what is shown and done ("|" between).
+  const std::tuple<const char*, std::string, std::string> flows[] = {
+      {nullptr, "Y", view + wrote + "open 7, , " + kReport + ", , C:\\, 1"},
+      {nullptr, "N",
+       view + wrote + "box View/Save to a File: Information written to " + kReport + " File. "},
+      {nullptr, "Y MoveReplacing S",
+       view + "box TORVEL Support Tool: " + kFailed + "Error text 5."},
+      {"", "Y",
+       "box Error: Email address can not have a null value. Please type in the correct email "
+       "address."},
+      {" a@b?cc=c", "N",
+       wrote + outlook +
+           "open 0, open, mailto: "
+           "a@b?cc=c?subject=TORVEL%20Info.htm%20file%20attached&body=Please%20attach%20the%20%"
+           "27TORVEL%20Info.htm%27%20file%20created%20in%20C%3A%5CProgram%20Files%5CTORVEL%"
+           "20directory.%0D%0AThanks., , , 5"},
+      {"a@b", "Y",
+       wrote + outlook + mail +
+           "put To=a@b|put Subject=TORVEL Info.htm File|put Body=TORVEL Info.htm file attached|get "
+           "Attachments|call Add(" +
+           kReport + ")|call Send()|box Email Delivery: Email successfully sent. "},
+      {"a@b", "Y To T",
+       wrote + outlook + mail +
+           "put To=a@b|box Email Delivery: The email was not sent. The mail could not be "
+           "addressed.\r\nInternal error (error 0x00000033)\r\n\r\nThe report is saved as " +
+           kReport + ". Please attach it to an email by hand."}};
+  for (const auto& [recipient, answer, log] : flows) {
+    Machine m;
+    MailState state;
+    const std::vector<std::string> fault = Split(answer + " - S", " ");
+    m.host_installed = false;
+    m.fail = {fault[1], static_cast<Mode>(std::string(" STEO").find(fault[2][0]))};
+    m.answers = {answer[0] == 'Y' ? Answer::kYes : Answer::kNo};
+    if (recipient) EmailCommand(m.platform(), 7, recipient, state);
+    if (!recipient) SaveViewCommand(m.platform(), 7);
+    EXPECT_EQ(m.log, Split(log));
+  }
+}
+
+TEST(Native, SystemInformationViewer) {
+  const std::string none =
+      "box TORVEL Support Tool: System Information Is Unavailable At This Time";
+  // The PATH value's type (0: none) and bytes, the attributes of MSINFO32.EXE in the MSINFO
+  // folder (1: no such file), whether the program starts, and what is started or shown.
+  const std::tuple<std::uint32_t, std::string, std::uint32_t, bool, std::string> viewers[] = {
+      {kRegSz, std::string("C:\\v.exe\0", 9), 1, false, "start C:\\v.exe|" + none},
+      {kRegDword, std::string("\x05\x01\0\0", 4), 1, true, "start 261"},
+      {kRegSz, std::string(1025, 'x'), 0, true, "start C:\\f\\MSINFO32.EXE"},
+      {0, "", kAttrHidden, true, none}};
+  for (const auto& [type, path, attributes, starts, log] : viewers) {
+    Machine m(false);
+    if (type) m.SetValue(kHkeyLocalMachine, kSysInfoKey, "PATH", type, path);
+    m.SetValue(kHkeyLocalMachine, kSysInfoLocationKey, "MSINFO", kRegSz, "C:\\f");
+    if (attributes != 1) m.files["C:\\f\\MSINFO32.EXE"] = {"", attributes};
+    m.start_ok = starts;
+    StartSysInfo(m.platform());
+    EXPECT_EQ(m.log, Split(log));
+    EXPECT_TRUE(m.handles.empty());
+  }
+}
+
+TEST(Native, TextFormsOnFixedInputs) {
+  const std::pair<std::string, std::string> cases[] = {
+      {SignPosition(-7) + SignPosition(0) + SignPositionSingle(-0.25f), "-7 0-.25"},
+      {SignPositionSingle(9999999) + SignPositionSingle(4294967296.0f), " 9999999 4.294967E+09"},
+      {MegabyteForm(2.5) + MegabyteForm(1e300), " 3 9200000000000000000"},
+      {UptimeSentence(SystemRunning(150000)) + UptimeSentence(SystemRunning(3580000)),
+       "Your system has been running for 0 hours and 2 minutes.Your system has been running for 1 "
+       "hours and 0 minutes."},
+      {DriveRoot("\\\\server\\share") + ReportPath("D:\\") +
+           std::to_string(PixelsFromTwips(15360, 7.5)),
+       "\\\\D:\\\\TORVEL Info.htm2048"},
+      {PlatformText(1) + PlatformText(3) + ProcessorText(386) + ProcessorText(486),
+       "Windows95 386486"},
+      {EscapeHtml("\"'&amp;") + BuildAboutTexts().version,
+       "\"'&amp;amp;Version 2.1.0              (C) TORVEL"},
+      {BuildMailLink("MAILTO:a@b?cc=c", "S", "x & y\r\n"),
+       "MAILTO:a@b?cc=c?subject=S&body=x%20%26%20y%0D%0A"},
+      {BuildMailLink("mail", "", std::string("~\0\xE9", 3)), "mailto:mail?body=~%00%E9"}};
+  for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
+}
+
+}  // namespace
+}  // namespace torvel::testing
