@@ -141,7 +141,7 @@ struct Machine : Services, Clock, AutomationObject {
 
   std::string ExeFolder() override { return At("ExeFolder"), "C:\\Program Files\\TORVEL"; }
   long Attributes(Str path, U32* attributes) override {
-    if (At("Attributes") == kOversized) return *attributes = ~0u, 0;
+    if (At("Attributes") == kOversized) return *attributes = ~kAttrDirectory, 0;  // read-only
     return files.count(path) ? (*attributes = files[path].second, 0) : 2;
   }
   long WriteWhole(Str path, std::string_view bytes) override {
