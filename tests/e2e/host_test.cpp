@@ -35,14 +35,23 @@ standin::ServerDefinition Definition() {
 std::string StandinPath() { return bench::BinDir() + "\\" + host::kProgram; }
 std::string LogPath() { return bench::BinDir() + "\\" + host::kLogFile; }
 
-int StandinProcesses() {
+// Counts the stand-in processes; with `end`, ends each by its process id.
+int StandinProcesses(bool end = false) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return -1;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
   int count = 0;
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (lstrcmpiA(entry.szExeFile, host::kProgram) == 0) ++count;
+    if (lstrcmpiA(entry.szExeFile, host::kProgram) != 0) continue;
+    ++count;
+    HANDLE process =
+        end ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID) : nullptr;
+    if (process) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, bench::kWaitMs);
+      CloseHandle(process);
+    }
   }
   CloseHandle(snapshot);
   return count;
@@ -97,6 +106,8 @@ class HostSectionTest : public ::testing::Test {
     report_ = folder_ + "\\report.htm";
   }
   void TearDown() override {
+    // No stand-in outlives its test, even when the test failed.
+    StandinProcesses(true);
     // Other tests' reports meet no host unless they register one themselves.
     standin::UnregisterServer(Definition());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Partwright");

@@ -363,15 +363,20 @@ int ServerMain(const ServerDefinition& definition, const std::string& command_li
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
+    // Told to exit, the client's last Release is usually still on its way. A call into this
+    // single-threaded apartment is served only by its message loop, and COM teardown
+    // (CoUninitialize) waits for the calls in progress: tearing down while one arrives hangs
+    // for good. So keep serving until the last object is gone (bounded), then end without it.
     if (active_cookie) RevokeActiveObject(active_cookie, nullptr);
     CoRevokeClassObject(class_cookie);
-    if (instance) {
-      CoDisconnectObject(instance, 0);
-      instance->Release();
+    if (instance) instance->Release();
+    for (DWORD start = GetTickCount(); g_objects > 0 && GetTickCount() - start < 5000;) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     }
   }
-  g_main_thread = 0;
-  CoUninitialize();
+  TerminateProcess(GetCurrentProcess(), code);
   return code;
 }
 
