@@ -1,0 +1,214 @@
+// standin.exe: a late-bound automation server whose members and answers come from one table.
+#include "programs/standin/standin.h"
+
+#include <objbase.h>
+#include <oleauto.h>
+#include <windows.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+
+namespace {
+
+using namespace standin;
+
+enum Kind { kText, kNumber, kObject, kExit, kCopy };
+struct Row {
+  const Role* role;
+  std::wstring type, member;
+  Kind kind;
+  const wchar_t* answer;  // the default answer, or the type of the object returned
+} const kRows[] = {
+    {&kHost, L"Application", L"DateCode", kNumber, L"20050318"},
+    {&kHost, L"Application", L"RevisionNumber", kText, L"13.0.1822.0"},
+    {&kHost, L"Application", L"ExitApp", kExit, L""},
+    {&kMail, L"Application", L"CreateItem", kObject, L"MailItem"},
+    {&kMail, L"MailItem", L"To", kText, L""},
+    {&kMail, L"MailItem", L"Subject", kText, L""},
+    {&kMail, L"MailItem", L"Body", kText, L""},
+    {&kMail, L"MailItem", L"Attachments", kObject, L"Attachments"},
+    {&kMail, L"MailItem", L"Send", kText, L""},
+    {&kMail, L"Attachments", L"Add", kCopy, L""},
+};
+
+const Role* g_role = &kHost;
+LONG g_objects = 0;
+DWORD g_last_call = GetTickCount();
+
+std::wstring Wide(const char* ascii) { return std::wstring(ascii, ascii + strlen(ascii)); }
+std::wstring Beside(const std::wstring& file_name) {
+  wchar_t path[MAX_PATH];
+  std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+  return program.substr(0, program.rfind(L'\\') + 1) + file_name;
+}
+std::wstring Setting(const std::wstring& key, const wchar_t* fallback = L"") {
+  wchar_t value[512];
+  return std::wstring(
+      value, GetPrivateProfileStringW(Wide(kSection).c_str(), key.c_str(), fallback, value, 512,
+                                      Beside(Wide(g_role->settings_file)).c_str()));
+}
+// Opened for each line, so that tests can read it while the server runs.
+void Log(const std::wstring& line) {
+  char utf8[65536];
+  DWORD size = WideCharToMultiByte(CP_UTF8, 0, line.data(), line.size(), utf8, sizeof utf8, nullptr,
+                                   nullptr);
+  HANDLE log = CreateFileW(Beside(Wide(g_role->log_file)).c_str(), FILE_APPEND_DATA,
+                           FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
+  WriteFile(log, utf8, size, &size, nullptr);
+  CloseHandle(log);
+}
+
+// One object of the table's `type`; the class factory too, which makes Applications.
+class Object : public IDispatch, public IClassFactory {
+ public:
+  // The factory alone does not keep the server alive.
+  explicit Object(std::wstring type) : type_(std::move(type)), counted_(type_ != L"Factory") {
+    g_objects += counted_;
+  }
+  virtual ~Object() {
+    if (counted_ && --g_objects == 0) PostQuitMessage(0);
+  }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    *out = iid == IID_IClassFactory ? static_cast<void*>(static_cast<IClassFactory*>(this))
+           : iid == IID_IUnknown || iid == IID_IDispatch ? static_cast<IDispatch*>(this)
+                                                         : nullptr;
+    return *out ? (AddRef(), S_OK) : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override {
+    Object* made = new Object(L"Application");
+    HRESULT hr = made->QueryInterface(iid, out);
+    return made->Release(), hr;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID,
+                                          DISPID* id) override {
+    for (const Row& row : kRows) {
+      if (row.role == g_role && row.type == type_ && lstrcmpiW(row.member.c_str(), names[0]) == 0) {
+        return *id = &row - kRows + 1, S_OK;
+      }
+    }
+    return *id = DISPID_UNKNOWN, DISP_E_UNKNOWNNAME;
+  }
+  // Logs the call, then answers as the member's row says: a property put is kept, a get gives
+  // what was put, else the settings' answer, else the row's. (Called through COM's stubs, which
+  // always pass a result and an exception to fill.)
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception, UINT*) override {
+    if (id < 1 || id > DISPID(std::size(kRows))) return DISP_E_MEMBERNOTFOUND;
+    const Row& row = kRows[id - 1];
+    const bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+    std::wstring line = type_ + L"." + row.member + (put ? L" = " : L"("), last, failure;
+    for (UINT i = params->cArgs; i > 0; --i) {
+      VARIANT text{};
+      VariantChangeType(&text, &params->rgvarg[i - 1], 0, VT_BSTR);
+      last = V_VT(&text) == VT_BSTR ? V_BSTR(&text) : L"";
+      line += (put || i == params->cArgs ? L"" : L", ") + last;
+      VariantClear(&text);
+    }
+    Log(line + (put ? L"\r\n" : L")\r\n"));
+    g_last_call = GetTickCount();
+    VariantInit(result);
+    std::wstring copy = Beside(Wide(kAttachedPrefix) + last.substr(last.rfind(L'\\') + 1));
+    if (Setting(L"Fail") == row.member) {
+      failure = row.member + L" is not available in this session";
+    } else if (put) {
+      values_[row.member] = last;
+    } else if (row.kind == kObject) {
+      V_VT(result) = VT_DISPATCH;
+      V_DISPATCH(result) = new Object(row.answer);
+    } else if (row.kind == kCopy) {
+      if (!CopyFileW(last.c_str(), copy.c_str(), FALSE)) failure = L"Cannot attach " + last;
+    } else {
+      V_VT(result) = VT_BSTR;
+      V_BSTR(result) = SysAllocString(
+          (values_.count(row.member) ? values_[row.member] : Setting(row.member, row.answer))
+              .c_str());
+      if (row.kind == kNumber) VariantChangeType(result, result, 0, VT_I4);
+      if (row.kind == kExit) PostQuitMessage(0);
+    }
+    if (failure.empty()) return S_OK;
+    *exception = EXCEPINFO{};
+    exception->bstrDescription = SysAllocString(failure.c_str());
+    exception->scode = E_FAIL;
+    return DISP_E_EXCEPTION;
+  }
+
+ private:
+  std::wstring type_;
+  std::map<std::wstring, std::wstring> values_;
+  bool counted_;
+  LONG references_ = 1;
+};
+
+// Started by COM, the server leaves after a quiet spell: a client that ended without releasing
+// its objects must not keep it (and the Wine session) alive.
+void CALLBACK LeaveWhenIdle(HWND, UINT, UINT_PTR, DWORD) {
+  if (GetTickCount() - g_last_call > 30000) PostQuitMessage(0);
+}
+
+int Serve(bool running) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  CLSID clsid;
+  CLSIDFromString(Wide(g_role->clsid).c_str(), &clsid);
+  Object* factory = new Object(L"Factory");
+  Object* instance = running ? new Object(L"Application") : nullptr;
+  DWORD class_cookie = 0, active_cookie = 0;
+  if (FAILED(CoRegisterClassObject(clsid, static_cast<IClassFactory*>(factory), CLSCTX_LOCAL_SERVER,
+                                   REGCLS_MULTIPLEUSE, &class_cookie)) ||
+      (running && FAILED(RegisterActiveObject(static_cast<IDispatch*>(instance), clsid,
+                                              ACTIVEOBJECT_STRONG, &active_cookie)))) {
+    return 3;
+  }
+  running ? Log(L"") : void(SetTimer(nullptr, 0, 1000, LeaveWhenIdle));  // the log: ready
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+
+  // Told to exit, the client's last Release is usually still on its way. A call into this
+  // single-threaded apartment is served only by its message loop, and COM teardown
+  // (CoUninitialize) waits for the calls in progress: tearing down while one arrives hangs
+  // for good. So keep serving until the last object is gone (bounded), then end without it.
+  if (active_cookie) RevokeActiveObject(active_cookie, nullptr);
+  CoRevokeClassObject(class_cookie);
+  factory->Release();
+  if (instance) instance->Release();
+  for (DWORD start = GetTickCount(); g_objects > 0 && GetTickCount() - start < 5000;) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  TerminateProcess(GetCurrentProcess(), 0);
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+  const std::string words = command_line;
+  if (words.rfind(kMail.name, 0) == 0) g_role = &kMail;
+  const std::wstring id = Wide(g_role->prog_id), key = L"CLSID\\" + Wide(g_role->clsid);
+  if (words.find("/unregister") != std::string::npos) {
+    for (const std::wstring& tree : {id, key}) RegDeleteTreeW(HKEY_CLASSES_ROOT, tree.c_str());
+    return 0;
+  }
+  if (words.find("/register") != std::string::npos) {
+    const std::pair<std::wstring, std::wstring> values[] = {
+        {id, id},
+        {id + L"\\CLSID", Wide(g_role->clsid)},
+        {key + L"\\LocalServer32", L"\"" + Beside(Wide(kProgram)) + L"\" " + Wide(g_role->name)},
+        {key + L"\\ProgID", id}};
+    LONG failed = 0;
+    for (const auto& [at, value] : values) {
+      failed |= RegSetValueW(HKEY_CLASSES_ROOT, at.c_str(), REG_SZ, value.c_str(), value.size());
+    }
+    return failed != 0;
+  }
+  return Serve(words.find("/running") != std::string::npos);
+}
