@@ -1,6 +1,6 @@
 // One whole report collected by the real Win32 services under Wine, on a machine with every
 // product installed and the host stand-in already running (so the host's own start-up is not
-// timed). Installs the products under "Software\VRAX" (refuses to run when it exists already),
+// timed). Imports the machine fixture (refuses to run when "Software\VRAX" exists already),
 // registers and starts the stand-in, times the runs, then closes the stand-in and removes
 // everything it added.
 // Usage: report_wine.exe [RUNS]
@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "expected/product_portion.h"
 #include "hostapp/host_section.h"
 #include "machine/identity_facts.h"
 #include "machine/network_identity.h"
@@ -43,8 +42,8 @@ bool RunStandin(const std::string& arguments, bool wait) {
   char path[MAX_PATH];
   DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string program(path, length);
-  program = program.substr(0, program.find_last_of('\\')) + "\\partwright_standin.exe";
-  std::string command_line = "\"" + program + "\" " + arguments;
+  program = program.substr(0, program.find_last_of('\\')) + "\\standin.exe";
+  std::string command_line = "\"" + program + "\" host " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -68,11 +67,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  torvel::expected::ProductMachine machine(
-      [](const std::string& root, const std::string& key, const std::string& name,
-         const std::string& text) { wine_timing::Store(root, key, name, text); },
-      [](const std::string&, const std::string&) { return true; });
-  torvel::expected::FullInstall(machine);
+  if (!wine_timing::ImportFixture()) {
+    std::printf("The machine fixture could not be imported.\n");
+    return 2;
+  }
 
   torvel::Win32Registry registry;
   torvel::Win32SystemInfo system;

@@ -1,5 +1,5 @@
 #pragma once
-// What the Wine timing programs share: the products key they install under, and a clock.
+// What the Wine timing programs share: the machine fixture they install, and a clock.
 #include <windows.h>
 
 #include <algorithm>
@@ -19,24 +19,33 @@ inline bool ProductsKeyExists(HKEY root) {
   return true;
 }
 
-// Writes one text value the way an installer would.
-inline bool Store(const std::string& root, const std::string& path, const std::string& name,
-                  const std::string& text) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(root == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, path.c_str(), 0,
-                      nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+// Imports the machine fixture (tests/fixtures/machine.reg) with regedit, as an installer would
+// leave the registry; false when it could not be run.
+inline bool ImportFixture() {
+  std::string path = "Z:" TORVEL_SOURCE_DIR "/tests/fixtures/machine.reg";
+  std::replace(path.begin(), path.end(), '/', '\\');
+  std::string command_line = "regedit.exe /S \"" + path + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
     return false;
   }
-  LONG code =
-      RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                     static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(key);
-  return code == ERROR_SUCCESS;
+  DWORD code = 1;
+  WaitForSingleObject(process.hProcess, 30000);
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code == 0;
 }
 
+// Removes what the fixture installed.
 inline void RemoveProducts() {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductsKey);
-  RegDeleteTreeA(HKEY_CURRENT_USER, kProductsKey);
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    RegDeleteTreeA(root, kProductsKey);
+    RegDeleteTreeA(root, "Software\\Partwright");
+  }
 }
 
 // Milliseconds from the performance counter.
