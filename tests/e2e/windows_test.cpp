@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "support/standin_server.h"
 #include "support/ui_driver.h"
 
 namespace {
@@ -126,6 +127,28 @@ TEST(WindowsTest, TranscriptsAccessKeysAndOwnedBoxes) {
             {"Esc", nullptr},
             {"Alt+F X", nullptr}},
            bench::MakeTempDir("windows"));
+}
+
+TEST(MailTest, MailClientRoadAttachesTheReportAndSaysHowSendingWent) {
+  for (auto [settings, keys, text, picture] :
+       {std::tuple{"", "Alt+E", "Email successfully sent. ", "email-sent"},
+        {"Fail=Send", "Alt+F E", "The email was not sent. ", "email-failure"}}) {
+    standin::Server server(standin::kMail, settings);
+    ASSERT_TRUE(server.ready());
+    const std::string folder = bench::MakeTempDir("mail"),
+                      attached =
+                          server.Beside(standin::kAttachedPrefix + std::string("TORVEL Info.htm"));
+    DeleteFileA(attached.c_str());
+    RunSteps({{"", kMain},
+              {keys, "Email Option", IDYES, "Do you use", "email-option"},
+              {"", "Email Delivery", IDOK, text, picture},
+              {"Alt+X", nullptr}},  // ends the tool: no other box is left open
+             folder);
+    EXPECT_EQ(bench::ReadWholeFile(attached),
+              bench::ReadWholeFile(folder + "\\TORVEL Info.htm").value_or("(no report)"));
+    const std::string calls = server.Calls();  // one Send, the last call
+    EXPECT_EQ(calls.substr(calls.find("MailItem.Send(")), "MailItem.Send()\r\n");
+  }
 }
 
 TEST(MailTest, LinkReachesTheMailtoHandlerExactly) {
