@@ -1,14 +1,9 @@
 #pragma once
 // The test side of standin.exe (programs/standin/standin.h): one role set up for one test.
-// clang-format off
-#include <windows.h>
-#include <tlhelp32.h>
-// clang-format on
-
-#include <string>
-
 #include "programs/standin/standin.h"
 #include "support/ui_driver.h"
+// after windows.h (from ui_driver.h), which it needs
+#include <tlhelp32.h>
 
 namespace standin {
 
@@ -26,16 +21,14 @@ class Server {
   ~Server() {
     Count(true);
     Run("/unregister");
-    DeleteFileA(Beside(role_.settings_file).c_str());
-    DeleteFileA(Beside(role_.log_file).c_str());
+    for (const char* file : {role_.settings_file, role_.log_file})
+      DeleteFileA(Beside(file).c_str());
   }
-  // False when the settings could not be written or (un)registering failed.
-  bool ready() const { return ready_; }
+  bool ready() const { return ready_; }  // the settings written and (un)registered
   // A file beside standin.exe (its settings, call log, attached copies).
   static std::string Beside(const std::string& name) { return bench::BinDir() + "\\" + name; }
   std::string Calls() const { return bench::ReadWholeFile(Beside(role_.log_file)).value_or(""); }
-  // Starts an instance the user already has open; waits until it is in the running object
-  // table (its call log appears).
+  // Starts an instance the user has open; waits until it is in the running object table.
   bool StartRunning() {
     return running_.Start(Beside(kProgram), role_.name + std::string(" /running")) &&
            bench::WaitUntil([this] { return bench::FileExists(Beside(role_.log_file)); });
@@ -49,11 +42,10 @@ class Server {
     for (BOOL more = Process32First(snapshot, &entry); more;
          more = Process32Next(snapshot, &entry)) {
       if (lstrcmpiA(entry.szExeFile, kProgram) != 0) continue;
+      HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, 0, entry.th32ProcessID);
+      if (end && TerminateProcess(process, 1)) WaitForSingleObject(process, bench::kWaitMs);
+      CloseHandle(process);
       ++count;
-      HANDLE process =
-          end ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, 0, entry.th32ProcessID) : 0;
-      if (process && TerminateProcess(process, 1)) WaitForSingleObject(process, bench::kWaitMs);
-      if (process) CloseHandle(process);
     }
     CloseHandle(snapshot);
     return count;

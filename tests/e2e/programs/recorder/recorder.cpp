@@ -6,15 +6,11 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string log(path, length);
-  log = log.substr(0, log.find_last_of('\\') + 1) + "recorder-log.txt";
-  std::string line = std::string(GetCommandLineA()) + "\r\n";
-  HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
+  std::string log(path, GetModuleFileNameA(nullptr, path, MAX_PATH)), line = GetCommandLineA();
+  log = log.substr(0, log.rfind('\\') + 1) + "recorder-log.txt";
+  HANDLE file =
+      CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
   DWORD written = 0;
-  WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  CloseHandle(file);
-  return 0;
+  return !(WriteFile(file, (line + "\r\n").data(), line.size() + 2, &written, nullptr) &&
+           CloseHandle(file));
 }

@@ -5,8 +5,8 @@
 #include <oleauto.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 
 namespace {
@@ -34,7 +34,6 @@ struct Row {
 
 const Role* g_role = &kHost;
 LONG g_objects = 0;
-DWORD g_last_call = GetTickCount();
 
 std::wstring Wide(const char* ascii) { return std::wstring(ascii, ascii + strlen(ascii)); }
 std::wstring Beside(const std::wstring& file_name) {
@@ -50,24 +49,19 @@ std::wstring Setting(const std::wstring& key, const wchar_t* fallback = L"") {
 }
 // Opened for each line, so that tests can read it while the server runs.
 void Log(const std::wstring& line) {
-  char utf8[65536];
-  DWORD size = WideCharToMultiByte(CP_UTF8, 0, line.data(), line.size(), utf8, sizeof utf8, nullptr,
-                                   nullptr);
-  HANDLE log = CreateFileW(Beside(Wide(g_role->log_file)).c_str(), FILE_APPEND_DATA,
-                           FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
-  WriteFile(log, utf8, size, &size, nullptr);
-  CloseHandle(log);
+  char utf8[65536] = {};
+  WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
+  FILE* log = _wfopen(Beside(Wide(g_role->log_file)).c_str(), L"ab");
+  fputs(utf8, log), fclose(log);
 }
 
 // One object of the table's `type`; the class factory too, which makes Applications.
 class Object : public IDispatch, public IClassFactory {
  public:
-  // The factory alone does not keep the server alive.
-  explicit Object(std::wstring type) : type_(std::move(type)), counted_(type_ != L"Factory") {
-    g_objects += counted_;
-  }
+  // The factory counts too, so the server is done when only it is left.
+  explicit Object(std::wstring type) : type_(std::move(type)) { ++g_objects; }
   virtual ~Object() {
-    if (counted_ && --g_objects == 0) PostQuitMessage(0);
+    if (--g_objects == 1) PostQuitMessage(0);
   }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     *out = iid == IID_IClassFactory ? static_cast<void*>(static_cast<IClassFactory*>(this))
@@ -98,9 +92,8 @@ class Object : public IDispatch, public IClassFactory {
     }
     return *id = DISPID_UNKNOWN, DISP_E_UNKNOWNNAME;
   }
-  // Logs the call, then answers as the member's row says: a property put is kept, a get gives
-  // what was put, else the settings' answer, else the row's. (Called through COM's stubs, which
-  // always pass a result and an exception to fill.)
+  // Logs the call, then answers as its row says, or with the settings' answer for the member.
+  // (COM's stubs always pass a result and an exception to fill.)
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO* exception, UINT*) override {
     if (id < 1 || id > DISPID(std::size(kRows))) return DISP_E_MEMBERNOTFOUND;
@@ -115,13 +108,10 @@ class Object : public IDispatch, public IClassFactory {
       VariantClear(&text);
     }
     Log(line + (put ? L"\r\n" : L")\r\n"));
-    g_last_call = GetTickCount();
     VariantInit(result);
     std::wstring copy = Beside(Wide(kAttachedPrefix) + last.substr(last.rfind(L'\\') + 1));
     if (Setting(L"Fail") == row.member) {
       failure = row.member + L" is not available in this session";
-    } else if (put) {
-      values_[row.member] = last;
     } else if (row.kind == kObject) {
       V_VT(result) = VT_DISPATCH;
       V_DISPATCH(result) = new Object(row.answer);
@@ -129,9 +119,7 @@ class Object : public IDispatch, public IClassFactory {
       if (!CopyFileW(last.c_str(), copy.c_str(), FALSE)) failure = L"Cannot attach " + last;
     } else {
       V_VT(result) = VT_BSTR;
-      V_BSTR(result) = SysAllocString(
-          (values_.count(row.member) ? values_[row.member] : Setting(row.member, row.answer))
-              .c_str());
+      V_BSTR(result) = SysAllocString(Setting(row.member, row.answer).c_str());
       if (row.kind == kNumber) VariantChangeType(result, result, 0, VT_I4);
       if (row.kind == kExit) PostQuitMessage(0);
     }
@@ -144,16 +132,8 @@ class Object : public IDispatch, public IClassFactory {
 
  private:
   std::wstring type_;
-  std::map<std::wstring, std::wstring> values_;
-  bool counted_;
   LONG references_ = 1;
 };
-
-// Started by COM, the server leaves after a quiet spell: a client that ended without releasing
-// its objects must not keep it (and the Wine session) alive.
-void CALLBACK LeaveWhenIdle(HWND, UINT, UINT_PTR, DWORD) {
-  if (GetTickCount() - g_last_call > 30000) PostQuitMessage(0);
-}
 
 int Serve(bool running) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -168,7 +148,7 @@ int Serve(bool running) {
                                               ACTIVEOBJECT_STRONG, &active_cookie)))) {
     return 3;
   }
-  running ? Log(L"") : void(SetTimer(nullptr, 0, 1000, LeaveWhenIdle));  // the log: ready
+  if (running) Log(L"");  // the log appears: ready
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
 
@@ -200,15 +180,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   }
   if (words.find("/register") != std::string::npos) {
     const std::pair<std::wstring, std::wstring> values[] = {
-        {id, id},
         {id + L"\\CLSID", Wide(g_role->clsid)},
         {key + L"\\LocalServer32", L"\"" + Beside(Wide(kProgram)) + L"\" " + Wide(g_role->name)},
         {key + L"\\ProgID", id}};
-    LONG failed = 0;
+    bool done = true;
     for (const auto& [at, value] : values) {
-      failed |= RegSetValueW(HKEY_CLASSES_ROOT, at.c_str(), REG_SZ, value.c_str(), value.size());
+      done = done && !RegSetValueW(HKEY_CLASSES_ROOT, at.c_str(), REG_SZ, value.c_str(), 0);
     }
-    return failed != 0;
+    return !done;
   }
   return Serve(words.find("/running") != std::string::npos);
 }

@@ -1,14 +1,12 @@
 #pragma once
-// What standin.exe, a late-bound automation server, and the tests that drive it share. It plays
-// one role per run: `standin.exe <role> /register` (as a real local server: ProgID\CLSID,
-// CLSID\{..}\LocalServer32 and \ProgID), `/unregister`, `/running` (an instance the user has
-// open: in the running object table until its ExitApp), or started by COM (until its last
-// object goes, or a quiet spell). Members: host Application.DateCode, .RevisionNumber, .ExitApp;
-// mail Application.CreateItem -> MailItem.To, .Subject, .Body, .Send, .Attachments ->
-// Attachments.Add(path), which copies the file beside the program as kAttachedPrefix + its name.
-// Beside the program, per role: the settings ([Answers] DateCode=..., Fail=<member>: that member
-// raises "<member> is not available in this session"), and the call log, one UTF-8 line per
-// call: "Application.DateCode()", "MailItem.To = x".
+// What standin.exe, a late-bound automation server, and its tests share. `standin.exe <role>`
+// then `/register` (as a real local server), `/unregister`, `/running` (an instance the user has
+// open, until its ExitApp), or nothing (started by COM: until its last object goes). Members:
+// host Application.DateCode, .RevisionNumber, .ExitApp; mail Application.CreateItem ->
+// MailItem.To, .Subject, .Body, .Send, .Attachments -> .Add(path), which copies the file beside
+// the program as kAttachedPrefix + its name. Beside the program per role: settings ([Answers]
+// DateCode=..., Fail=<member>: it raises "<member> is not available in this session") and the
+// call log, a UTF-8 line per call.
 namespace standin {
 
 inline constexpr char kProgram[] = "standin.exe";
