@@ -52,7 +52,7 @@ void Log(const std::wstring& line) {
   char utf8[65536] = {};
   WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
   FILE* log = _wfopen(Beside(Wide(g_role->log_file)).c_str(), L"ab");
-  fputs(utf8, log), fclose(log);
+  if (log) fputs(utf8, log), fclose(log);
 }
 
 // One object of the table's `type`; the class factory too, which makes Applications.
