@@ -22,7 +22,9 @@ set(TORVEL_FUZZ_CHECKS -fsanitize=address,undefined -fno-sanitize-recover=all
     -fno-omit-frame-pointer)
 
 # The code under test carries libFuzzer's coverage hooks but not its main().
-target_compile_options(torvel_core PRIVATE -fsanitize=fuzzer-no-link ${TORVEL_FUZZ_CHECKS})
+foreach(layer IN LISTS TORVEL_CORE_LIBS)
+  target_compile_options(${layer} PRIVATE -fsanitize=fuzzer-no-link ${TORVEL_FUZZ_CHECKS})
+endforeach()
 
 add_library(torvel_fakes INTERFACE)
 target_include_directories(torvel_fakes INTERFACE tests)

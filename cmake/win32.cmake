@@ -14,13 +14,13 @@ set(TORVEL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run)
 
 file(GLOB TORVEL_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
-add_library(torvel_platform STATIC ${TORVEL_PLATFORM_SOURCES})
-target_include_directories(torvel_platform PUBLIC src)
-target_link_libraries(torvel_platform PUBLIC torvel_core ${TORVEL_WIN32_LIBS})
+add_library(torvel_platform_win32 STATIC ${TORVEL_PLATFORM_SOURCES})
+target_include_directories(torvel_platform_win32 PUBLIC src)
+target_link_libraries(torvel_platform_win32 PUBLIC torvel_platform ${TORVEL_WIN32_LIBS})
 
 file(GLOB TORVEL_APP_SOURCES CONFIGURE_DEPENDS src/app/win32/*.cpp)
 add_executable(TORVELSupport WIN32 ${TORVEL_APP_SOURCES} src/app/win32/resources.rc)
-target_link_libraries(TORVELSupport PRIVATE torvel_platform)
+target_link_libraries(TORVELSupport PRIVATE torvel_core torvel_platform_win32)
 set_source_files_properties(src/app/win32/resources.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/app/win32/app.manifest;${CMAKE_SOURCE_DIR}/src/app/win32/art/app.ico")
 
@@ -38,7 +38,7 @@ set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wineprefix RESO
 file(GLOB TORVEL_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
 if(TORVEL_WIN32_TEST_SOURCES)
   add_executable(win32_tests ${TORVEL_WIN32_TEST_SOURCES})
-  target_link_libraries(win32_tests PRIVATE torvel_platform gtest gtest_main)
+  target_link_libraries(win32_tests PRIVATE torvel_core torvel_platform_win32 gtest gtest_main)
   add_test(NAME win32_tests COMMAND win32_tests)
   set_tests_properties(win32_tests PROPERTIES FIXTURES_REQUIRED wineprefix RESOURCE_LOCK wine
     TIMEOUT 300)
@@ -53,7 +53,7 @@ foreach(source ${TORVEL_WINE_BENCH_SOURCES})
   add_executable(${name} ${source})
   target_include_directories(${name} PRIVATE bench)
   target_compile_definitions(${name} PRIVATE TORVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  target_link_libraries(${name} PRIVATE torvel_platform)
+  target_link_libraries(${name} PRIVATE torvel_core torvel_platform_win32)
 endforeach()
 
 # The benchmark's yardstick: a Windows program that does nothing (bench/silent-run).

@@ -1,14 +1,13 @@
 #include "hostapp/host_section.h"
 
-#include <cinttypes>
 #include <cmath>
-#include <cstdio>
+#include <iterator>
 #include <optional>
 
 #include "platform/failure.h"
-#include "products/registry_api.h"
-#include "report/fragments.h"
-#include "report/text_forms.h"
+#include "platform/registry_reader.h"
+#include "text/fragments.h"
+#include "text/text_forms.h"
 
 namespace torvel {
 
@@ -20,31 +19,11 @@ constexpr char kRevisionLine[] = "Partwright Revision Number:  ";
 constexpr char kEditionValue[] = "Partwright Studio Installed";
 constexpr std::int32_t kEditionDefault = 12345;
 
-// Each release's setup key and its five possible lines: editions 0 to 3, then any other code.
-struct Release {
-  const char* setup_key;
-  const char* lines[5];
-};
-constexpr Release kReleases[] = {
-    {"Software\\Partwright\\Partwright 2004\\Setup",
-     {"Partwright 2004 Installed version: Partwright",
-      "Partwright 2004 Installed version: Partwright Studio",
-      "Partwright 2004 Installed version: Partwright Studio Pro",
-      "Partwright 2004 Installed version: Partwright Studio Max",
-      "Partwright 2004 Installed version: N/A"}},
-    {"Software\\Partwright\\Partwright 2005\\Setup",
-     {"Partwright 2005 Installed version: Partwright",
-      "Partwright 2005 Installed version: Partwright Studio",
-      "Partwright 2005 Installed version: Partwright Studio Pro",
-      "Partwright 2005 Installed version: Partwright Studio Max",
-      "Partwright 2005 Installed version: N/A"}},
-    {"Software\\Partwright\\Partwright 2006\\Setup",
-     {"Partwright 2006 Installed version: Partwright",
-      "Partwright 2006 Installed version: Partwright Studio",
-      "Partwright 2006 Installed version: Partwright Studio Pro",
-      "Partwright 2006 Installed version: Partwright Studio Max",
-      "Partwright 2006 Installed version: N/A"}},
-};
+// The releases whose setup key names the installed edition, and the editions by their code;
+// any other code reads "N/A".
+constexpr const char* kReleaseYears[] = {"2004", "2005", "2006"};
+constexpr const char* kEditionNames[] = {"Partwright", "Partwright Studio", "Partwright Studio Pro",
+                                         "Partwright Studio Max"};
 
 // Six lines in one write, so the line end of the write leaves an empty line after the note.
 constexpr char kRevisionNote[] =
@@ -83,9 +62,8 @@ Host ReachHost(Automation& automation) {
 }
 
 std::string Explanation(const Failure& failure) {
-  char code[16];
-  std::snprintf(code, sizeof code, "%08" PRIX32, static_cast<std::uint32_t>(failure.number()));
-  return "not available: " + EscapeHtml(failure.description()) + " (error " + code + ")";
+  return "not available: " + EscapeHtml(failure.description()) + " (" +
+         ErrorCodeText(failure.number()) + ")";
 }
 
 // A whole number as the host gave it; text and fractions are no date code.
@@ -120,13 +98,14 @@ std::string Ask(const Host& host, const char* member, std::string (*form)(const 
   }
 }
 
-const char* EditionLine(Registry& registry, const Release& release) {
+std::string EditionLine(Registry& registry, const std::string& year) {
   RegValue value = kEditionDefault;
   // The status is not needed: the value holds the default whenever the read fails.
-  ReadRegistryValue(registry, "HKLM", release.setup_key, kEditionValue, "D", kEditionDefault,
-                    value);
+  ReadRegistryValue(registry, "HKLM", "Software\\Partwright\\Partwright " + year + "\\Setup",
+                    kEditionValue, "D", kEditionDefault, value);
   const std::int32_t* code = std::get_if<std::int32_t>(&value);
-  return release.lines[code && *code >= 0 && *code <= 3 ? *code : 4];
+  const bool known = code && *code >= 0 && *code < static_cast<std::int32_t>(std::size(kEditionNames));
+  return "Partwright " + year + " Installed version: " + (known ? kEditionNames[*code] : "N/A");
 }
 
 }  // namespace
@@ -145,7 +124,7 @@ void PartwrightInformation(const Platform& p, ReportStream& out) {
     }
   }
   host.object.reset();
-  for (const Release& release : kReleases) out.WriteLine(EditionLine(p.registry, release));
+  for (const char* year : kReleaseYears) out.WriteLine(EditionLine(p.registry, year));
   out.WriteEmptyLine();
   out.WriteLine(kRevisionNote);
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/platform.h"
-#include "report/report_stream.h"
+#include "text/report_stream.h"
 
 namespace torvel {
 

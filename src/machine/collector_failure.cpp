@@ -1,6 +1,6 @@
 #include "machine/collector_failure.h"
 
-#include "app/app_info.h"
+#include "text/app_info.h"
 
 namespace torvel {
 

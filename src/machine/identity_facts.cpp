@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "machine/collector_failure.h"
-#include "machine/machine_lines.h"
+#include "text/label_lines.h"
 
 namespace torvel {
 

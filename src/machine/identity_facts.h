@@ -2,7 +2,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "report/report_stream.h"
+#include "text/report_stream.h"
 
 namespace torvel {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/app_info.h"
-#include "report/text_forms.h"
+#include "text/app_info.h"
+#include "text/text_forms.h"
 
 namespace torvel {
 
@@ -44,12 +44,8 @@ std::string ResolveLocalAddress(const Platform& p) {
 }  // namespace
 
 std::string HexAddress(const HardwareAddress& address) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text;
-  for (std::uint8_t byte : address) {
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0xF];
-  }
+  for (std::uint8_t byte : address) text += HexByte(byte);
   return text;
 }
 
@@ -105,14 +101,10 @@ void StopSockets(const Platform& p) {
 
 std::string LocalIpAddress(const Platform& p) {
   if (!StartSockets(p)) return {};
-  std::string text;
-  try {
-    text = ResolveLocalAddress(p);
-  } catch (...) {
-    // Whatever goes wrong, the start-up is undone before the failure passes on.
-    p.network.SocketsCleanup();
-    throw;
-  }
+  // Whatever goes wrong while resolving, the start-up is undone before the failure passes on.
+  SocketsSession session(p.network);
+  const std::string text = ResolveLocalAddress(p);
+  session.release();
   StopSockets(p);
   return text;
 }

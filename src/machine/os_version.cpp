@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "machine/collector_failure.h"
-#include "machine/machine_lines.h"
-#include "report/text_forms.h"
+#include "text/label_lines.h"
+#include "text/text_forms.h"
 
 namespace torvel {
 

@@ -1,5 +1,7 @@
 #include "mail/mail_link.h"
 
+#include "text/text_forms.h"
+
 namespace torvel {
 
 namespace {
@@ -24,7 +26,6 @@ bool StartsWithScheme(const std::string& address) {
 }  // namespace
 
 std::string PercentEncode(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string encoded;
   encoded.reserve(text.size() * 3);
   for (char ch : text) {
@@ -32,9 +33,7 @@ std::string PercentEncode(std::string_view text) {
     if (IsUnreserved(c)) {
       encoded += ch;
     } else {
-      encoded += '%';
-      encoded += kHex[c >> 4];
-      encoded += kHex[c & 0xF];
+      encoded += '%' + HexByte(c);
     }
   }
   return encoded;

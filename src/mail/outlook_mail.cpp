@@ -1,9 +1,10 @@
 #include "mail/outlook_mail.h"
 
 #include <cstdint>
-#include <cstdio>
 
 #include "platform/failure.h"
+#include "text/fragments.h"
+#include "text/text_forms.h"
 
 namespace torvel {
 
@@ -17,10 +18,8 @@ std::string Reason(const char* step, const Failure& failure) {
   std::string reason = std::string(step) + ".";
   std::string details = failure.description();
   if (failure.number() != 0) {
-    char number[32];
-    std::snprintf(number, sizeof number, "error 0x%08lX",
-                  static_cast<unsigned long>(static_cast<std::uint32_t>(failure.number())));
-    details += details.empty() ? number : std::string(" (") + number + ")";
+    const std::string number = ErrorCodeText(failure.number());
+    details += details.empty() ? number : " (" + number + ")";
   }
   if (!details.empty()) reason += "\r\n" + details;
   return reason;
@@ -58,8 +57,8 @@ void SendOutlookMail(const Platform& p, MailState& state, const std::string& rep
 
     step = "The mail could not be addressed";
     item->Put("To", state.email_address);
-    item->Put("Subject", std::string(kClientSubject));
-    item->Put("Body", std::string(kClientBody));
+    item->Put("Subject", kReportFileText);
+    item->Put("Body", kReportAttachedText);
 
     step = "The report could not be attached";
     ObjectFrom(item->Get("Attachments"), "attachment list")->Call("Add", {report_path});

@@ -11,8 +11,6 @@ namespace torvel {
 inline constexpr char kMailClientClass[] = "Outlook.Application";
 inline constexpr char kEmailDeliveryTitle[] = "Email Delivery";
 inline constexpr char kMailSentText[] = "Email successfully sent. ";
-inline constexpr char kClientSubject[] = "TORVEL Info.htm File";
-inline constexpr char kClientBody[] = "TORVEL Info.htm file attached";
 
 // What the e-mail command keeps for the rest of the run.
 struct MailState {

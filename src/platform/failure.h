@@ -1,5 +1,5 @@
 #pragma once
-// The project's two exception types.
+// The failure of a platform operation or of collecting a fact.
 #include <stdexcept>
 #include <string>
 
@@ -16,21 +16,6 @@ class Failure : public std::runtime_error {
 
  private:
   long number_;
-};
-
-// The report file itself could not be replaced. Ends the run; the command that started it
-// shows one message. Not a Failure, so no collector's handler catches it.
-class ReportFileError : public std::runtime_error {
- public:
-  ReportFileError(std::string path, long code, const std::string& reason)
-      : std::runtime_error(reason), path_(std::move(path)), code_(code) {}
-  const std::string& path() const { return path_; }
-  long code() const { return code_; }
-  std::string reason() const { return what(); }
-
- private:
-  std::string path_;
-  long code_;
 };
 
 }  // namespace torvel

@@ -9,13 +9,13 @@
 #include "platform/network.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
-#include "platform/system_info.h"
+#include "platform/system_facts.h"
 
 namespace torvel {
 
 struct Platform {
   Registry& registry;
-  SystemInfo& system;
+  SystemFacts& system;
   Identity& identity;
   Network& network;
   Files& files;

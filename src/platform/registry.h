@@ -1,6 +1,7 @@
 #pragma once
 // Registry, read access only. Every call returns the Win32 error code unchanged
 // (0 success, 2 not found, 5 access denied, 234 more data).
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,6 +22,14 @@ inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kRegMultiSz = 7;
+
+// A number stored in up to four bytes, little-endian, the missing upper bytes zero; bytes past
+// the fourth are not looked at.
+inline std::uint32_t LittleEndianDword(const std::uint8_t* bytes, std::size_t size) {
+  std::uint32_t number = 0;
+  for (std::size_t i = size < 4 ? size : 4; i > 0; --i) number = (number << 8) | bytes[i - 1];
+  return number;
+}
 
 class Registry {
  public:

@@ -1,20 +1,22 @@
 #include "products/product_sections.h"
 
+#include <algorithm>
+#include <numeric>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "products/product_tables.h"
-#include "products/registry_api.h"
-#include "report/fragments.h"
-#include "report/text_forms.h"
+#include "platform/registry_reader.h"
+#include "text/fragments.h"
+#include "text/text_forms.h"
 
 namespace torvel {
 
 namespace {
 
 // A value of the sections: text, empty when it cannot be read; escaped for the report.
-std::string ReadText(Registry& registry, const std::string& root, const std::string& key,
+std::string SectionValue(Registry& registry, const std::string& root, const std::string& key,
                      const std::string& name) {
   RegValue value;
   ReadRegistryValue(registry, root, key, name, "S", std::string(), value);
@@ -22,13 +24,13 @@ std::string ReadText(Registry& registry, const std::string& root, const std::str
   return text != nullptr ? EscapeHtml(*text) : std::string();
 }
 
-std::string LabelLine(Registry& registry, const std::string& root, const SectionLine& line,
+std::string SectionLabelLine(Registry& registry, const std::string& root, const SectionLine& line,
                       bool opens_block) {
   std::string text = opens_block ? kMonospaceBlockPrefix : "";
   text += PadLabel(line.text, line.width);
   for (std::size_t i = 0; i < line.names.size(); ++i) {
     if (i > 0 && i - 1 < line.separators.size()) text += line.separators[i - 1];
-    text += ReadText(registry, root, line.key, line.names[i]);
+    text += SectionValue(registry, root, line.key, line.names[i]);
   }
   return text + line.ending;
 }
@@ -58,7 +60,7 @@ void WriteSection(Registry& registry, const ProductSection& section, ReportStrea
         out.WriteLine(line.text);
         break;
       case LineKind::kLabel:
-        out.WriteLine(LabelLine(registry, section.root, line, !in_block));
+        out.WriteLine(SectionLabelLine(registry, section.root, line, !in_block));
         break;
     }
     in_block = line.kind == LineKind::kLabel;
@@ -69,12 +71,17 @@ void WriteSection(Registry& registry, const ProductSection& section, ReportStrea
 
 void WriteProductSections(Registry& registry, ReportStream& out) {
   const std::vector<ProductSection>& sections = ProductSections();
+  std::vector<std::size_t> test_order(sections.size());
+  std::iota(test_order.begin(), test_order.end(), 0);
+  std::sort(test_order.begin(), test_order.end(), [&](std::size_t a, std::size_t b) {
+    return sections[a].presence_test < sections[b].presence_test;
+  });
   std::vector<bool> present(sections.size(), false);
-  for (std::size_t index : PresenceTestOrder()) {
+  for (std::size_t index : test_order) {
     RegValue unused;
-    present[index] =
-        ReadRegistryValue(registry, sections[index].presence_root, sections[index].presence_key, "",
-                          "", std::string(), unused) == 0;
+    present[index] = ReadRegistryValue(registry, sections[index].presence_root,
+                                       sections[index].presence_key, "", "", std::string(),
+                                       unused) == 0;
   }
   for (std::size_t i = 0; i < sections.size(); ++i) {
     if (present[i]) WriteSection(registry, sections[i], out);

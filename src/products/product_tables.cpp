@@ -26,7 +26,7 @@ SectionLine Note(std::string text) {
 }
 
 // A label line with one value.
-SectionLine Label(std::string label, std::size_t width, std::string key, std::string name,
+SectionLine LabelRow(std::string label, std::size_t width, std::string key, std::string name,
                   std::string ending) {
   return SectionLine{LineKind::kLabel, std::move(label),  width,
                      std::move(key),   {std::move(name)}, {},
@@ -34,7 +34,7 @@ SectionLine Label(std::string label, std::size_t width, std::string key, std::st
 }
 
 // A label line with several values of one key and the separators between them.
-SectionLine Label(std::string label, std::size_t width, std::string key,
+SectionLine LabelRow(std::string label, std::size_t width, std::string key,
                   std::vector<std::string> names, std::vector<std::string> separators,
                   std::string ending) {
   return SectionLine{LineKind::kLabel, std::move(label), width,
@@ -50,16 +50,16 @@ void AddFrameMachineBlock(std::vector<SectionLine>& lines, const std::string& he
   const std::string m = base + "\\Material";
   const std::string r = base + "\\Results";
   lines.push_back(Heading(heading));
-  lines.push_back(Label("INSTALLDATE:", 24, v, "INSTALLDATE", kBr));
-  lines.push_back(Label("LOCALPATHNAME:", 24, v, "LOCALPATHNAME", kBr));
-  lines.push_back(Label("PATHNAME:", 24, v, "PATHNAME", kBr));
-  lines.push_back(Label("INSTALLATIONDIR:", install_dir_width, v, "INSTALLATIONDIR", kBr));
-  lines.push_back(Label("PARTWRIGHTPATH:", 24, v, "PARTWRIGHTPATH", kBr));
-  lines.push_back(Label("VERSION:", 24, v, {"VERSION", "SERVICE PACK", "BUILD"}, {" ", " ("},
+  lines.push_back(LabelRow("INSTALLDATE:", 24, v, "INSTALLDATE", kBr));
+  lines.push_back(LabelRow("LOCALPATHNAME:", 24, v, "LOCALPATHNAME", kBr));
+  lines.push_back(LabelRow("PATHNAME:", 24, v, "PATHNAME", kBr));
+  lines.push_back(LabelRow("INSTALLATIONDIR:", install_dir_width, v, "INSTALLATIONDIR", kBr));
+  lines.push_back(LabelRow("PARTWRIGHTPATH:", 24, v, "PARTWRIGHTPATH", kBr));
+  lines.push_back(LabelRow("VERSION:", 24, v, {"VERSION", "SERVICE PACK", "BUILD"}, {" ", " ("},
                         std::string(")") + kBr));
-  lines.push_back(Label("Material Lib. path:", 24, m, "LIBRARYFILE", kBr));
-  lines.push_back(Label("WORKPATHNAME:", 24, r, "WORKPATHNAME", kBr));
-  lines.push_back(Label("WorkReportPathName:", 24, r, "WorkReportPathName", kEndP));
+  lines.push_back(LabelRow("Material Lib. path:", 24, m, "LIBRARYFILE", kBr));
+  lines.push_back(LabelRow("WORKPATHNAME:", 24, r, "WORKPATHNAME", kBr));
+  lines.push_back(LabelRow("WorkReportPathName:", 24, r, "WorkReportPathName", kEndP));
 }
 
 ProductSection FrameUser() {
@@ -71,8 +71,8 @@ ProductSection FrameUser() {
                         "HKCU",
                         {
                             Heading("HKCU\\Software\\VRAX\\TORVEL/FRAME\\Results<br>"),
-                            Label("WORKPATHNAME:", 25, results, "WORKPATHNAME", kBr),
-                            Label("WorkReportPathName:", 25, results, "WorkReportPathName", kEndP),
+                            LabelRow("WORKPATHNAME:", 25, results, "WORKPATHNAME", kBr),
+                            LabelRow("WorkReportPathName:", 25, results, "WorkReportPathName", kEndP),
                         }};
 }
 
@@ -109,13 +109,13 @@ ProductSection DraftPilot() {
       "HKLM",
       {
           Heading("HKLM\\Software\\VRAX\\DraftPilot</p>"),
-          Label("PATHTODRAFTPILOT:", 24, key, "PATHTODRAFTPILOT", kBr),
-          Label("INSTALLDATE:", 24, current, "INSTALLDATE", kBr),
-          Label("VERSION (3.0 or 4.5):", 24, current, "VERSION", kBr),
-          Label("CURRENT_VERSION (4.0):", 24, current, "CURRENT_VERSION", kBr),
-          Label("BUILD:", 24, current, "BUILD", kBr),
-          Label("TEMP FILE DIRECTORY:", 24, key + "\\General", "TEMP FILE DIRECTORY", kBr),
-          Label("Material Lib. path :", 24, key + "\\Material", "LIBRARYFILE", kEndP),
+          LabelRow("PATHTODRAFTPILOT:", 24, key, "PATHTODRAFTPILOT", kBr),
+          LabelRow("INSTALLDATE:", 24, current, "INSTALLDATE", kBr),
+          LabelRow("VERSION (3.0 or 4.5):", 24, current, "VERSION", kBr),
+          LabelRow("CURRENT_VERSION (4.0):", 24, current, "CURRENT_VERSION", kBr),
+          LabelRow("BUILD:", 24, current, "BUILD", kBr),
+          LabelRow("TEMP FILE DIRECTORY:", 24, key + "\\General", "TEMP FILE DIRECTORY", kBr),
+          LabelRow("Material Lib. path :", 24, key + "\\Material", "LIBRARYFILE", kEndP),
       }};
 }
 
@@ -130,14 +130,14 @@ ProductSection K() {
       "HKLM",
       {
           Heading("HKLM\\Software\\VRAX\\TORVEL/K</p>"),
-          Label("TORVELK Install Dir:", 23, key, {"INSTALLDIR", "DATE"}, {kInstalledOn}, kBr),
-          Label("VERSION:", 23, key, {"VERSION", "BUILD"}, {" ("}, std::string(")") + kEndP),
+          LabelRow("TORVELK Install Dir:", 23, key, {"INSTALLDIR", "DATE"}, {kInstalledOn}, kBr),
+          LabelRow("VERSION:", 23, key, {"VERSION", "BUILD"}, {" ("}, std::string(")") + kEndP),
           // Generations before 2.9 kept their settings in a sub-key.
           Note("<p>(for older versions - prior to 2.9) "
                "(HKLM\\Software\\VRAX\\TORVEL/K\\Current Version)"),
-          Label("TORVELK Install Dir:", 23, current, {"INSTALLATIONDIR", "INSTALLDATE"},
+          LabelRow("TORVELK Install Dir:", 23, current, {"INSTALLATIONDIR", "INSTALLDATE"},
                 {kInstalledOn}, kBr),
-          Label("VERSION:", 23, current, {"VERSION", "BUILD"}, {" ("}, std::string(")") + kEndP),
+          LabelRow("VERSION:", 23, current, {"VERSION", "BUILD"}, {" ("}, std::string(")") + kEndP),
       }};
 }
 
@@ -150,10 +150,10 @@ ProductSection Elx() {
       "HKLM",
       {
           Heading("HKLM\\Software\\VRAX\\TORVEL/ELX\\ELX Current Version</p>"),
-          Label("TORVELELX Install Dir:", 24, kElx, {"PATHTOELX", "INSTALLDATE"}, {kInstalledOn},
+          LabelRow("TORVELELX Install Dir:", 24, kElx, {"PATHTOELX", "INSTALLDATE"}, {kInstalledOn},
                 kBr),
-          Label("VERSION:", 24, kElx, {"VERSION", "BUILD"}, {" ("}, std::string(")") + kBr),
-          Label("DRAFTPILOT PATH:", 23, kElx, "ASSOCIATED DRAFTPILOT PATH", kEndP),
+          LabelRow("VERSION:", 24, kElx, {"VERSION", "BUILD"}, {" ("}, std::string(")") + kBr),
+          LabelRow("DRAFTPILOT PATH:", 23, kElx, "ASSOCIATED DRAFTPILOT PATH", kEndP),
       }};
 }
 
@@ -166,7 +166,7 @@ ProductSection ReleaseYearProduct(const std::string& key, const std::string& ico
   lines.push_back(Heading("Installed versions (HKLM\\" + key + "\\200?)</p>"));
   for (const char* year : {"2003", "2004", "2005", "2006"}) {
     const bool last = std::string(year) == "2006";
-    lines.push_back(Label(year_label + year + " Install Dir:", year_width, key + "\\" + year,
+    lines.push_back(LabelRow(year_label + year + " Install Dir:", year_width, key + "\\" + year,
                           {"Install Dir", "Date"}, {kInstalledOn}, last ? kEndP : kBr));
   }
   lines.push_back(Heading("Current version (HKLM\\" + key + "\\Current Version)</p>"));
@@ -178,13 +178,13 @@ ProductSection AeroMesh() {
   const std::string current = std::string(kAeroMesh) + "\\Current Version";
   return ReleaseYearProduct(kAeroMesh, "TAEIcon.jpg", "TORVELAeroMesh", "TAM ", 23,
                             {
-                                Label("INSTALLATIONDIR:", 23, current, "INSTALLATIONDIR", kBr),
-                                Label("INSTALLDATE:", 23, current, "INSTALLDATE", kBr),
-                                Label("LOCALPATHNAME:", 23, current, "LOCALPATHNAME", kBr),
-                                Label("PATHNAME:", 23, current, "PATHNAME", kBr),
-                                Label("PARTWRIGHTPATH:", 23, current, "PARTWRIGHTPATH", kBr),
-                                Label("VERSION:", 23, current, "VERSION", kBr),
-                                Label("BUILD:", 23, current, "BUILD", kEndP),
+                                LabelRow("INSTALLATIONDIR:", 23, current, "INSTALLATIONDIR", kBr),
+                                LabelRow("INSTALLDATE:", 23, current, "INSTALLDATE", kBr),
+                                LabelRow("LOCALPATHNAME:", 23, current, "LOCALPATHNAME", kBr),
+                                LabelRow("PATHNAME:", 23, current, "PATHNAME", kBr),
+                                LabelRow("PARTWRIGHTPATH:", 23, current, "PARTWRIGHTPATH", kBr),
+                                LabelRow("VERSION:", 23, current, "VERSION", kBr),
+                                LabelRow("BUILD:", 23, current, "BUILD", kEndP),
                             });
 }
 
@@ -192,28 +192,30 @@ ProductSection Kinema() {
   const std::string current = std::string(kKinema) + "\\Current Version";
   return ReleaseYearProduct(kKinema, "TKIcon.jpg", "TORVELKinema", "Kinema ", 26,
                             {
-                                Label("INSTALLATIONDIR:", 23, current, "INSTALLATIONDIR", kBr),
-                                Label("INSTALLDATE:", 23, current, "INSTALLDATE", kBr),
-                                Label("LOCALPATHNAME:", 23, current, "LOCALPATHNAME", kBr),
-                                Label("PARTWRIGHTPATH:", 23, current, "PARTWRIGHTPATH", kBr),
-                                Label("VERSION:", 23, current, {"VERSION", "SERVICE PACK", "BUILD"},
+                                LabelRow("INSTALLATIONDIR:", 23, current, "INSTALLATIONDIR", kBr),
+                                LabelRow("INSTALLDATE:", 23, current, "INSTALLDATE", kBr),
+                                LabelRow("LOCALPATHNAME:", 23, current, "LOCALPATHNAME", kBr),
+                                LabelRow("PARTWRIGHTPATH:", 23, current, "PARTWRIGHTPATH", kBr),
+                                LabelRow("VERSION:", 23, current, {"VERSION", "SERVICE PACK", "BUILD"},
                                       {" ", " ("}, std::string(")") + kEndP),
                             });
+}
+
+ProductSection TestedAt(ProductSection section, int presence_test) {
+  section.presence_test = presence_test;
+  return section;
 }
 
 }  // namespace
 
 const std::vector<ProductSection>& ProductSections() {
+  // Written in this order; the presence tests run Kinema and AeroMesh before ELX.
   static const std::vector<ProductSection> sections = {
-      FrameUser(), FrameMachine(), DraftPilot(), K(), Elx(), AeroMesh(), Kinema(),
+      TestedAt(FrameUser(), 0), TestedAt(FrameMachine(), 1), TestedAt(DraftPilot(), 2),
+      TestedAt(K(), 3),         TestedAt(Elx(), 6),          TestedAt(AeroMesh(), 5),
+      TestedAt(Kinema(), 4),
   };
   return sections;
-}
-
-const std::vector<std::size_t>& PresenceTestOrder() {
-  // Frame user, Frame machine, DraftPilot, K, Kinema, AeroMesh, ELX.
-  static const std::vector<std::size_t> order = {0, 1, 2, 3, 6, 5, 4};
-  return order;
 }
 
 }  // namespace torvel

@@ -36,11 +36,10 @@ struct ProductSection {
   std::string name;          // name in the product heading
   std::string root;          // root of every value of the section
   std::vector<SectionLine> lines;
+  int presence_test = 0;  // when its presence test runs among the sections', from 0
 };
 
 // The sections in the order they are written.
 const std::vector<ProductSection>& ProductSections();
-// Indexes into ProductSections() in the order the presence tests run.
-const std::vector<std::size_t>& PresenceTestOrder();
 
 }  // namespace torvel

@@ -1,25 +1,23 @@
 #include "report/report_writer.h"
 
-#include "app/app_info.h"
-#include "app/uptime.h"
 #include "hostapp/host_section.h"
 #include "machine/identity_facts.h"
 #include "machine/network_identity.h"
 #include "machine/os_version.h"
-#include "machine/resources.h"
+#include "machine/system_information.h"
+#include "machine/uptime.h"
 #include "platform/failure.h"
 #include "products/product_sections.h"
-#include "report/fragments.h"
-#include "report/text_forms.h"
+#include "text/app_info.h"
+#include "text/fragments.h"
+#include "text/label_lines.h"
+#include "text/text_forms.h"
 
 namespace torvel {
 
 namespace {
 
-constexpr std::size_t kLabelWidth = 25;
 constexpr long kAccessDenied = 5;
-
-std::string Label(const char* text) { return PadLabel(text, kLabelWidth); }
 
 [[noreturn]] void Fail(const Platform& p, const std::string& path, long code) {
   throw ReportFileError(path, code, p.files.ErrorText(code));
@@ -54,16 +52,16 @@ void CollectReport(const Platform& p, ReportStream& out) {
   UserName(p, out);
   ComputerName(p, out);
   out.WriteLine(UptimeSentence(uptime));
-  out.WriteLine(Label("Ethernet Address:") + EscapeHtml(GetEthernetAddress(p, 0)));
-  out.WriteLine(Label("IP Address:") + EscapeHtml(LocalIpAddress(p)));
+  out.WriteLine(LabelLine("Ethernet Address:", EscapeHtml(GetEthernetAddress(p, 0))));
+  out.WriteLine(LabelLine("IP Address:", EscapeHtml(LocalIpAddress(p))));
   out.WriteEmptyLine();
   VersionInformation(p, out);
   out.WriteEmptyLine();
   SystemInformation(p, out);
   out.WriteEmptyLine();
-  out.WriteLine(Label("TEMPORARY DIRECTORY :") + EscapeHtml(GetTempDirectory(p)));
-  out.WriteLine(Label("PATH :") + EscapeHtml(GetEnvironmentVar(p, "Path")));
-  out.WriteLine(Label("TORVELK :") + EscapeHtml(GetEnvironmentVar(p, "TORVELK")) + "</pre>");
+  out.WriteLine(LabelLine("TEMPORARY DIRECTORY :", EscapeHtml(GetTempDirectory(p))));
+  out.WriteLine(LabelLine("PATH :", EscapeHtml(GetEnvironmentVar(p, "Path"))));
+  out.WriteLine(LabelLine("TORVELK :", EscapeHtml(GetEnvironmentVar(p, "TORVELK")) + "</pre>"));
   RegistryValue(p, out);
   out.WriteEmptyLine();
   PartwrightInformation(p, out);
@@ -97,5 +95,26 @@ void WriteReportTo(const Platform& p, const std::string& path) {
 }
 
 void WriteToFile(const Platform& p) { WriteReportTo(p, ReportPath(p.files.ExeFolder())); }
+
+std::string ReportFailureText(const std::string& path, const std::string& reason) {
+  return "The report could not be written to " + path + ".\r\n" + reason;
+}
+
+bool RunReport(const Platform& p) {
+  std::string path = kReportFileName;
+  try {
+    BusyScope busy(p.dialogs);
+    path = ReportPath(p.files.ExeFolder());
+    WriteToFile(p);
+    return true;
+  } catch (const ReportFileError& e) {
+    p.dialogs.Show(ReportFailureText(e.path(), e.reason()), kAppTitle, Buttons::kOk);
+  } catch (const std::exception& e) {
+    // A failure that no collector handles ends the run as well; the report is only written
+    // once everything is collected, so the previous one is still in place.
+    p.dialogs.Show(ReportFailureText(path, e.what()), kAppTitle, Buttons::kOk);
+  }
+  return false;
+}
 
 }  // namespace torvel

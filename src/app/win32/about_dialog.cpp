@@ -3,13 +3,13 @@
 #include <cstring>
 #include <vector>
 
-#include "app/about_texts.h"
-#include "app/sysinfo_launcher.h"
+#include "commands/about_texts.h"
+#include "commands/viewer_launcher.h"
 #include "app/win32/about_ids.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/control_layout.h"
 #include "platform/win32/dialogs_win32.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/owned.h"
 
 namespace torvel {
 
@@ -127,9 +127,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
     case WM_INITDIALOG: {
       state = reinterpret_cast<AboutState*>(lparam);
       SetWindowLongPtrA(dialog, DWLP_USER, lparam);
-      HDC screen = GetDC(nullptr);
-      state->dpi = GetDeviceCaps(screen, LOGPIXELSX);
-      ReleaseDC(nullptr, screen);
+      state->dpi = WindowDc(nullptr).dpi();
       state->dialogs.SetOwner(dialog);
       SizeAndCentre(dialog, *state);
       CreateChildren(dialog, *state);

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_info.h"
-#include "app/commands.h"
+#include "text/app_info.h"
+#include "commands/commands.h"
 #include "app/win32/main_window.h"
 #include "platform/failure.h"
 #include "platform/win32/automation_win32.h"
@@ -21,27 +21,17 @@
 #include "platform/win32/network_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
-#include "platform/win32/system_info_win32.h"
+#include "platform/win32/system_facts_win32.h"
 #include "report/report_writer.h"
 
 namespace torvel {
 namespace {
 
-class ComScope {
- public:
-  ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComScope() {
-    if (ok_) CoUninitialize();
-  }
-
- private:
-  bool ok_;
-};
 
 // The Win32 services that do not depend on the mode.
 struct Services {
   Win32Registry registry;
-  Win32SystemInfo system;
+  Win32SystemFacts system;
   Win32Identity identity;
   Win32Network network;
   Win32Files files;
@@ -107,7 +97,7 @@ bool IsReportSwitch(const std::string& arg) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   using namespace torvel;
   std::vector<std::string> args(__argv, __argv + __argc);
-  ComScope com;
+  ComApartment com;
   Services services;
   if (args.size() > 1 && IsReportSwitch(args[1])) return RunSilent(services, args);
   return RunWindow(services, instance, show);

@@ -2,9 +2,9 @@
 
 #include <exception>
 
-#include "app/app_info.h"
-#include "app/commands.h"
-#include "app/uptime.h"
+#include "text/app_info.h"
+#include "commands/commands.h"
+#include "machine/uptime.h"
 #include "app/win32/about_dialog.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/control_layout.h"
@@ -100,9 +100,7 @@ bool MainWindow::Create(HINSTANCE instance, int show) {
   window_class.lpszClassName = TORVEL_MAIN_CLASS;
   if (!RegisterClassExA(&window_class)) return false;
 
-  HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
+  dpi_ = WindowDc(nullptr).dpi();
 
   HMENU menu = BuildMenu();
   RECT frame{0, 0, Scale(kClientWidthTwips), Scale(kClientHeightTwips)};

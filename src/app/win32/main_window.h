@@ -8,9 +8,9 @@
 #include <string>
 
 #include "app/win32/control_layout.h"
-#include "mail/email_command.h"
+#include "commands/email_command.h"
 #include "platform/platform.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/owned.h"
 
 namespace torvel {
 

@@ -56,7 +56,7 @@ com::Variant Win32AutomationObject::ToVariant(const AutoValue& value) {
   } else if (auto s = std::get_if<std::string>(&value)) {
     com::Bstr text(*s);
     V_VT(p) = VT_BSTR;
-    V_BSTR(p) = text.Release();
+    V_BSTR(p) = text.release();
   } else if (auto b = std::get_if<bool>(&value)) {
     V_VT(p) = VT_BOOL;
     V_BOOL(p) = *b ? VARIANT_TRUE : VARIANT_FALSE;
@@ -98,7 +98,7 @@ AutoValue Win32AutomationObject::Convert(com::Variant result) {
     case VT_UNKNOWN: {
       com::Ptr<IDispatch> dispatch;
       if (!V_UNKNOWN(p) ||
-          FAILED(V_UNKNOWN(p)->QueryInterface(IID_IDispatch, dispatch.OutVoid()))) {
+          FAILED(V_UNKNOWN(p)->QueryInterface(IID_IDispatch, dispatch.put_void()))) {
         return std::monostate{};
       }
       return std::make_shared<Win32AutomationObject>(std::move(dispatch));
@@ -129,7 +129,7 @@ CLSID ClassId(const std::string& class_name) {
 
 AutomationRef Wrap(com::Ptr<IUnknown> unknown) {
   com::Ptr<IDispatch> dispatch;
-  HRESULT hr = unknown->QueryInterface(IID_IDispatch, dispatch.OutVoid());
+  HRESULT hr = unknown->QueryInterface(IID_IDispatch, dispatch.put_void());
   if (FAILED(hr)) com::Throw(hr);
   return std::make_shared<Win32AutomationObject>(std::move(dispatch));
 }
@@ -139,7 +139,7 @@ AutomationRef Wrap(com::Ptr<IUnknown> unknown) {
 AutomationRef Win32Automation::Create(const std::string& class_name) {
   CLSID clsid = ClassId(class_name);
   com::Ptr<IUnknown> unknown;
-  HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, unknown.OutVoid());
+  HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, unknown.put_void());
   if (FAILED(hr)) com::Throw(hr);
   return Wrap(std::move(unknown));
 }
@@ -148,7 +148,7 @@ AutomationRef Win32Automation::FindRunning(const std::string& class_name) {
   try {
     CLSID clsid = ClassId(class_name);
     com::Ptr<IUnknown> unknown;
-    if (FAILED(GetActiveObject(clsid, nullptr, unknown.Out())) || !unknown) return nullptr;
+    if (FAILED(GetActiveObject(clsid, nullptr, unknown.put())) || !unknown) return nullptr;
     return Wrap(std::move(unknown));
   } catch (const Failure&) {
     return nullptr;

@@ -1,5 +1,7 @@
 #include "platform/win32/com_helpers.h"
 
+#include "platform/win32/system_text.h"
+
 #include <algorithm>
 
 #include "platform/failure.h"
@@ -62,15 +64,7 @@ constexpr KnownCode kKnownCodes[] = {
 }  // namespace
 
 std::string HresultText(HRESULT hr) {
-  char* buffer = nullptr;
-  DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text(buffer ? buffer : "", buffer ? length : 0);
-  LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
-    text.pop_back();
-  }
+  std::string text = SystemMessageText(static_cast<unsigned long>(hr));
   if (!text.empty()) return text;
   // Some systems (Wine among them) have no message text for the COM and automation codes.
   for (const KnownCode& known : kKnownCodes) {

@@ -4,13 +4,12 @@
 
 #include <vector>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/owned.h"
+#include "platform/win32/system_text.h"
 
 namespace torvel {
 
 namespace {
-
-using UniqueFile = Unique<HANDLE, &CloseHandle, -1>;
 
 long LastError() { return static_cast<long>(GetLastError()); }
 
@@ -72,17 +71,8 @@ long Win32Files::Remove(const std::string& path) {
 }
 
 std::string Win32Files::ErrorText(long code) {
-  char* text = nullptr;
-  DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = length ? std::string(text, length) : "Error " + std::to_string(code);
-  if (text) LocalFree(text);
-  while (!message.empty() &&
-         (message.back() == '\r' || message.back() == '\n' || message.back() == ' ')) {
-    message.pop_back();
-  }
-  return message;
+  std::string message = SystemMessageText(static_cast<unsigned long>(code));
+  return message.empty() ? "Error " + std::to_string(code) : message;
 }
 
 }  // namespace torvel

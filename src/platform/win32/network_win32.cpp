@@ -11,6 +11,8 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/win32/owned.h"
+
 namespace torvel {
 
 namespace {
@@ -19,10 +21,6 @@ namespace {
 constexpr WORD kStatusBufferSize = 680;
 constexpr ULONG kIfTypeEthernet = 6;
 
-struct FreeHeapBlock {
-  void operator()(void* block) const { HeapFree(GetProcessHeap(), 0, block); }
-};
-using HeapBlock = std::unique_ptr<std::uint8_t, FreeHeapBlock>;
 
 }  // namespace
 
@@ -31,14 +29,13 @@ std::optional<HardwareAddress> Win32Network::NetbiosAdapterAddress(std::uint8_t 
   control.ncb_command = NCBRESET;
   Netbios(&control);
 
-  HeapBlock status(
-      static_cast<std::uint8_t*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kStatusBufferSize)));
+  UniqueHeapBlock status(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kStatusBufferSize));
   if (!status) return std::nullopt;
   control = NCB{};
   control.ncb_command = NCBASTAT;
   control.ncb_lana_num = adapter;
   std::memcpy(control.ncb_callname, "*               ", NCBNAMSZ);
-  control.ncb_buffer = status.get();
+  control.ncb_buffer = static_cast<UCHAR*>(status.get());
   control.ncb_length = kStatusBufferSize;
   if (Netbios(&control) != NRC_GOODRET) return std::nullopt;
   HardwareAddress address;

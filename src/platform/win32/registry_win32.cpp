@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/owned.h"
 
 namespace torvel {
 
@@ -16,7 +16,6 @@ static_assert(sizeof(HKEY) == sizeof(RegKey));
 HKEY ToHkey(RegKey key) { return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(key)); }
 RegKey FromHkey(HKEY key) { return static_cast<RegKey>(reinterpret_cast<std::uintptr_t>(key)); }
 
-using UniqueHkey = Unique<HKEY, RegCloseKey>;
 
 }  // namespace
 

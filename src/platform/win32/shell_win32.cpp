@@ -4,7 +4,7 @@
 // after windows.h, which it needs
 #include <shellapi.h>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/owned.h"
 
 namespace torvel {
 
@@ -33,8 +33,9 @@ bool Win32Shell::StartProgram(const std::string& path) {
                       nullptr, &startup, &process)) {
     return false;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // Nothing waits for the program: its handles go at once.
+  UniqueHandle thread(process.hThread);
+  UniqueHandle handle(process.hProcess);
   return true;
 }
 

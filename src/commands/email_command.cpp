@@ -1,13 +1,13 @@
-#include "mail/email_command.h"
+#include "commands/email_command.h"
 
-#include "app/commands.h"
+#include "text/fragments.h"
 #include "mail/mail_link.h"
 #include "report/report_writer.h"
 
 namespace torvel {
 
 std::string LinkBody(const std::string& folder) {
-  return "Please attach the 'TORVEL Info.htm' file created in " + folder + " directory.\r\nThanks.";
+  return "Please attach the '" + std::string(kReportFileName) + "' file created in " + folder + " directory.\r\nThanks.";
 }
 
 // The link is handed to the shell without an owner window, so `owner` is not used.
@@ -27,7 +27,7 @@ void EmailCommand(const Platform& p, WindowRef /*owner*/, const std::string& rec
   if (p.dialogs.Show(kEmailOptionText, kEmailOptionTitle, Buttons::kYesNo) == Answer::kYes) {
     SendOutlookMail(p, state, ReportPath(folder));
   } else {
-    SendMailLink(p.shell, state.email_address, kLinkSubject, body);
+    SendMailLink(p.shell, state.email_address, kReportAttachedText, body);
   }
 }
 

@@ -1,6 +1,6 @@
-#include "app/app_info.h"
+#include "text/app_info.h"
 
-#include "report/text_forms.h"
+#include "text/text_forms.h"
 
 namespace torvel {
 

@@ -1,10 +1,10 @@
-#include "machine/resources.h"
+#include "machine/system_information.h"
 
 #include <cfloat>
 #include <cmath>
 
 #include "machine/collector_failure.h"
-#include "machine/machine_lines.h"
+#include "text/label_lines.h"
 
 namespace torvel {
 

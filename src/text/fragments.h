@@ -1,6 +1,8 @@
 #pragma once
 // Fixed HTML texts that several sections of the report write.
 
+#include <string>
+
 namespace torvel {
 
 inline constexpr char kSectionRule[] =
@@ -10,6 +12,9 @@ inline constexpr char kBoldHeadingPrefix[] =
 inline constexpr char kMonospaceBlockPrefix[] =
     "<p style=\"font-family: 'Courier New', monospace; font-size: 10.0pt;\">";
 
+// The report's file name, and the texts that name it.
 inline constexpr char kReportFileName[] = "TORVEL Info.htm";
+inline const std::string kReportFileText = std::string(kReportFileName) + " File";
+inline const std::string kReportAttachedText = std::string(kReportFileName) + " file attached";
 
 }  // namespace torvel

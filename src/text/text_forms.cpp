@@ -1,4 +1,4 @@
-#include "report/text_forms.h"
+#include "text/text_forms.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,6 +7,18 @@
 namespace torvel {
 
 std::string PlainDecimal(std::int64_t n) { return std::to_string(n); }
+
+std::string HexByte(std::uint8_t byte) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  return {kDigits[byte >> 4], kDigits[byte & 0xF]};
+}
+
+std::string ErrorCodeText(long code) {
+  const auto bits = static_cast<std::uint32_t>(code);
+  std::string text = "error 0x";
+  for (int shift = 24; shift >= 0; shift -= 8) text += HexByte(static_cast<std::uint8_t>(bits >> shift));
+  return text;
+}
 
 std::string SignPosition(std::int64_t n) {
   std::string text(n >= 0 ? " " : "");

@@ -1,6 +1,6 @@
-#include "app/about_texts.h"
+#include "commands/about_texts.h"
 
-#include "app/app_info.h"
+#include "text/app_info.h"
 
 namespace torvel {
 

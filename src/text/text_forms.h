@@ -18,6 +18,10 @@ std::string SignPositionSingle(float value);
 std::string MegabyteForm(double megabytes);
 // `label` padded with trailing blanks to `width` characters (never cut).
 std::string PadLabel(std::string_view label, std::size_t width);
+// Two upper-case hexadecimal digits: "0A".
+std::string HexByte(std::uint8_t byte);
+// An error code as users see it: "error 0x80004005".
+std::string ErrorCodeText(long code);
 // Escapes "&", "<" and ">" in a value taken from the machine.
 std::string EscapeHtml(std::string_view value);
 

@@ -13,7 +13,6 @@ inline constexpr char kEmptyRecipientText[] =
     "Email address can not have a null value. Please type in the correct email address.";
 inline constexpr char kEmailOptionTitle[] = "Email Option";
 inline constexpr char kEmailOptionText[] = "Do you use MS Outlook as your Email Client?";
-inline constexpr char kLinkSubject[] = "TORVEL Info.htm file attached";
 
 // The body of the link road's message: it asks the user to attach the report from `folder`.
 std::string LinkBody(const std::string& folder);

@@ -1,10 +1,10 @@
-#include "app/sysinfo_launcher.h"
+#include "commands/viewer_launcher.h"
 
 #include <algorithm>
 #include <exception>
 #include <vector>
 
-#include "app/app_info.h"
+#include "text/app_info.h"
 
 namespace torvel {
 
@@ -42,11 +42,7 @@ bool GetKeyValue(Registry& registry, RegKey root, const std::string& key_path,
     if (size > 0 && buffer[size - 1] == 0) --size;
     value->assign(buffer.begin(), buffer.begin() + size);
   } else if (type == kRegDword) {
-    // Little-endian; a shorter value has its missing upper bytes zero.
-    std::uint32_t number = 0;
-    for (std::uint32_t i = std::min<std::uint32_t>(size, 4); i > 0; --i) {
-      number = (number << 8) | buffer[i - 1];
-    }
+    const std::uint32_t number = LittleEndianDword(buffer.data(), size);
     *value = std::to_string(number);
   }
   return true;

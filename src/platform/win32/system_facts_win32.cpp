@@ -1,8 +1,10 @@
-#include "platform/win32/system_info_win32.h"
+#include "platform/win32/system_facts_win32.h"
 
 #include <windows.h>
 
 #include <cstring>
+
+#include "platform/win32/owned.h"
 
 namespace torvel {
 
@@ -10,25 +12,9 @@ namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
 
-// A device context released on every path.
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDc() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
 }  // namespace
 
-OsVersionRecord Win32SystemInfo::Version() {
+OsVersionRecord Win32SystemFacts::Version() {
   // The true version from 8.1 on relies on the manifest's supportedOS entries.
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof info;
@@ -47,13 +33,13 @@ OsVersionRecord Win32SystemInfo::Version() {
   return record;
 }
 
-ProcessorRecord Win32SystemInfo::Processor() {
+ProcessorRecord Win32SystemFacts::Processor() {
   SYSTEM_INFO info{};
   GetSystemInfo(&info);
   return {info.dwProcessorType, info.dwNumberOfProcessors};
 }
 
-MemoryRecord Win32SystemInfo::Memory() {
+MemoryRecord Win32SystemFacts::Memory() {
   // The extended call: GlobalMemoryStatus caps its 32-bit figures at 2 GB in a 32-bit process.
   MEMORYSTATUSEX status{};
   status.dwLength = sizeof status;
@@ -61,7 +47,7 @@ MemoryRecord Win32SystemInfo::Memory() {
   return {status.ullTotalPhys, status.ullAvailPhys, status.ullTotalPageFile};
 }
 
-bool Win32SystemInfo::DiskSpace(const std::string& root, std::uint64_t* total_bytes,
+bool Win32SystemFacts::DiskSpace(const std::string& root, std::uint64_t* total_bytes,
                                 std::uint64_t* free_bytes) {
   ULARGE_INTEGER available{}, total{}, free{};
   // No "insert the disk" box for an empty removable drive: the query just fails.
@@ -73,7 +59,7 @@ bool Win32SystemInfo::DiskSpace(const std::string& root, std::uint64_t* total_by
   return ok != FALSE;
 }
 
-ScreenMetrics Win32SystemInfo::Screen() {
+ScreenMetrics Win32SystemFacts::Screen() {
   WindowDc screen(nullptr);
   int dpi_x = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
   int dpi_y = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
@@ -87,19 +73,19 @@ ScreenMetrics Win32SystemInfo::Screen() {
   return metrics;
 }
 
-int Win32SystemInfo::DeviceCaps(int index) {
+int Win32SystemFacts::DeviceCaps(int index) {
   WindowDc dc(static_cast<HWND>(window_));
   return dc.get() ? GetDeviceCaps(dc.get(), index) : 0;
 }
 
-std::string Win32SystemInfo::DateText() {
+std::string Win32SystemFacts::DateText() {
   char buffer[128];
   int length =
       GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buffer, sizeof buffer);
   return length > 0 ? std::string(buffer, length - 1) : std::string();
 }
 
-std::string Win32SystemInfo::TimeText() {
+std::string Win32SystemFacts::TimeText() {
   char buffer[128];
   int length = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buffer, sizeof buffer);
   return length > 0 ? std::string(buffer, length - 1) : std::string();

@@ -39,9 +39,9 @@ struct ScreenMetrics {
 inline constexpr int kCapsBitsPixel = 12;
 inline constexpr int kCapsPlanes = 14;
 
-class SystemInfo {
+class SystemFacts {
  public:
-  virtual ~SystemInfo() = default;
+  virtual ~SystemFacts() = default;
   // GetVersionExA; the call's own result is not examined, the record may stay zero.
   virtual OsVersionRecord Version() = 0;
   // GetSystemInfo: processor type (386, 486, 586, 8664...) and number of processors.

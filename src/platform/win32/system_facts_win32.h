@@ -1,9 +1,9 @@
 #pragma once
-#include "platform/system_info.h"
+#include "platform/system_facts.h"
 
 namespace torvel {
 
-class Win32SystemInfo : public SystemInfo {
+class Win32SystemFacts : public SystemFacts {
  public:
   // The main window whose device context the colour count is read from (none: the screen).
   void SetWindow(void* hwnd) { window_ = hwnd; }

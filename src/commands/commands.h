@@ -8,11 +8,6 @@ namespace torvel {
 
 inline constexpr char kViewSaveTitle[] = "View/Save to a File";
 
-// Writes the report with the wait cursor; when the report file cannot be written, shows one
-// message (application title, the report path and the system's reason) and returns false.
-bool RunReport(const Platform& p);
-// The message shown when the report file cannot be written.
-std::string ReportFailureText(const std::string& path, const std::string& reason);
 
 // View/Save: asks whether to view, writes the report, then opens it or confirms where it is.
 void SaveViewCommand(const Platform& p, WindowRef owner);

@@ -1,4 +1,4 @@
-#include "products/registry_api.h"
+#include "platform/registry_reader.h"
 
 #include <algorithm>
 #include <cctype>
@@ -28,18 +28,21 @@ std::string Upper(std::string text) {
 
 // Text read: a size probe with an empty buffer, then a read into a buffer of the size reported.
 // The last byte is dropped whatever it is; the registry type plays no part.
-long ReadText(Registry& registry, RegKey key, const std::string& value_name, RegValue& value,
-              long& status) {
+long ReadText(Registry& registry, RegKey key, const std::string& value_name, RegValue& value) {
   std::vector<std::uint8_t> buffer(1);
   std::uint32_t capacity = 0;
   std::uint32_t size = capacity;
   std::uint32_t type = kRegSz;
-  status = registry.QueryValue(key, value_name, &type, buffer.data(), &size);
+  long status = registry.QueryValue(key, value_name, &type, buffer.data(), &size);
   if (status == kMoreData) {
-    buffer.resize(std::max<std::uint32_t>(size, 1));
-    capacity = size;
-    type = kRegSz;
-    status = registry.QueryValue(key, value_name, &type, buffer.data(), &size);
+    try {
+      buffer.resize(std::max<std::uint32_t>(size, 1));
+      capacity = size;
+      type = kRegSz;
+      status = registry.QueryValue(key, value_name, &type, buffer.data(), &size);
+    } catch (...) {
+      return kMoreData;  // no room for a huge value, say: the probe's answer stands
+    }
   }
   if (status != 0) return status;
   // Never trust the reported size beyond the bytes actually handed over.
@@ -49,19 +52,14 @@ long ReadText(Registry& registry, RegKey key, const std::string& value_name, Reg
 }
 
 // Number read: up to four bytes, little-endian, the missing upper bytes zero.
-long ReadNumber(Registry& registry, RegKey key, const std::string& value_name, RegValue& value,
-                long& status) {
+long ReadNumber(Registry& registry, RegKey key, const std::string& value_name, RegValue& value) {
   std::uint8_t bytes[4] = {0, 0, 0, 0};
   std::uint32_t size = sizeof bytes;
   std::uint32_t type = kRegDword;
-  status = registry.QueryValue(key, value_name, &type, bytes, &size);
+  const long status = registry.QueryValue(key, value_name, &type, bytes, &size);
   if (status != 0) return status;
   // A value without data is found but holds nothing: the default stays, as for text.
-  if (size == 0) return 0;
-  const std::uint32_t number =
-      static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-      static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-  value = static_cast<std::int32_t>(number);
+  if (size > 0) value = static_cast<std::int32_t>(LittleEndianDword(bytes, size));
   return 0;
 }
 
@@ -91,16 +89,14 @@ long Read(Registry& registry, const std::string& root, const std::string& key_pa
     OpenedKey key(registry, handle);
     const std::string upper_kind = Upper(kind);
     if (upper_kind == "S" || upper_kind == "D") {
-      const long read = upper_kind == "S"
-                            ? ReadText(registry, key.get(), value_name, value, status)
-                            : ReadNumber(registry, key.get(), value_name, value, status);
-      if (read != 0) return read;  // the key closes on the way out
+      status = upper_kind == "S" ? ReadText(registry, key.get(), value_name, value)
+                                 : ReadNumber(registry, key.get(), value_name, value);
+      if (status != 0) return status;  // the key closes on the way out
     }
     status = key.Close();
     return status;
   } catch (...) {
-    // Something unforeseen (no memory for a huge value): the status as it stands, the key
-    // closed by its guard.
+    // Something unforeseen: the last code the registry gave, the key closed by its guard.
     return status;
   }
 }

@@ -1,8 +1,8 @@
-#include "app/uptime.h"
+#include "machine/uptime.h"
 
 #include <cmath>
 
-#include "report/text_forms.h"
+#include "text/text_forms.h"
 
 namespace torvel {
 

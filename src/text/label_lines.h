@@ -3,14 +3,14 @@
 #include <string>
 #include <string_view>
 
-#include "report/text_forms.h"
+#include "text/text_forms.h"
 
 namespace torvel {
 
-inline constexpr std::size_t kMachineLabelWidth = 25;
+inline constexpr std::size_t kLabelWidth = 25;
 
 inline std::string LabelLine(std::string_view label, std::string_view value) {
-  std::string line = PadLabel(label, kMachineLabelWidth);
+  std::string line = PadLabel(label, kLabelWidth);
   line += value;
   return line;
 }

@@ -1,0 +1,33 @@
+#include "commands/commands.h"
+
+#include "text/app_info.h"
+#include "platform/failure.h"
+#include "text/fragments.h"
+#include "report/report_writer.h"
+
+namespace torvel {
+
+void SaveViewCommand(const Platform& p, WindowRef owner) {
+  const std::string folder = p.files.ExeFolder();
+  Answer answer = p.dialogs.Show(
+      " Do you want to view the information?\r\n(Information will be automatically saved to " +
+          folder + "\\" + kReportFileText + ".)",
+      kViewSaveTitle, Buttons::kYesNo);
+  if (!RunReport(p)) return;
+  if (answer == Answer::kYes) {
+    OpenReport(p, owner);
+  } else {
+    p.dialogs.Show("Information written to " + folder + "\\" + kReportFileText + ". ", kViewSaveTitle,
+                   Buttons::kOk);
+  }
+}
+
+void OpenReport(const Platform& p, WindowRef owner) {
+  try {
+    p.shell.Execute(owner, "", ReportPath(p.files.ExeFolder()), "", "C:\\", kShowNormal);
+  } catch (const Failure&) {
+    // Opening the report is not checked, whichever way it fails; the report is written.
+  }
+}
+
+}  // namespace torvel
