@@ -19,7 +19,7 @@
 #include "machine/identity_facts.h"
 #include "machine/network_identity.h"
 #include "machine/os_version.h"
-#include "machine/resources.h"
+#include "machine/system_information.h"
 #include "platform/win32/automation_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/dialogs_win32.h"
@@ -28,7 +28,7 @@
 #include "platform/win32/network_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
-#include "platform/win32/system_info_win32.h"
+#include "platform/win32/system_facts_win32.h"
 #include "products/product_sections.h"
 #include "report/report_writer.h"
 #include "wine_timing.h"
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   }
 
   torvel::Win32Registry registry;
-  torvel::Win32SystemInfo system;
+  torvel::Win32SystemFacts system;
   torvel::Win32Identity identity;
   torvel::Win32Network network;
   torvel::Win32Files files;

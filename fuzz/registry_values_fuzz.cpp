@@ -5,7 +5,7 @@
 
 #include "fakes/fake_machine.h"
 #include "products/product_sections.h"
-#include "products/registry_api.h"
+#include "platform/registry_reader.h"
 
 using namespace torvel;
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/registry.h"
-#include "products/registry_api.h"
+#include "platform/registry_reader.h"
 
 namespace torvel::expected {
 

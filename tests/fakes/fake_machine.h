@@ -10,7 +10,7 @@
 
 #include "platform/failure.h"
 #include "platform/platform.h"
-#include "report/text_forms.h"
+#include "text/text_forms.h"
 
 namespace torvel::testing {
 
@@ -22,7 +22,7 @@ inline constexpr std::uint32_t kBig = 65536;
 enum class Mode { kNone, kStatus, kThrow, kEmpty, kOversized };
 using enum Mode;
 
-struct Services : Registry, SystemInfo, Identity, Network, Files, Shell, Dialogs, Automation {};
+struct Services : Registry, SystemFacts, Identity, Network, Files, Shell, Dialogs, Automation {};
 
 // Host, mail client, mail item and attachments are all the machine; `objects` counts references.
 struct Machine : Services, Clock, AutomationObject {

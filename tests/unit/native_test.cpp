@@ -4,15 +4,15 @@
 
 #include <array>
 
-#include "app/about_texts.h"
-#include "app/commands.h"
-#include "app/sysinfo_launcher.h"
-#include "app/uptime.h"
+#include "commands/about_texts.h"
+#include "commands/commands.h"
+#include "commands/viewer_launcher.h"
+#include "machine/uptime.h"
 #include "expected/reader_cases.h"
 #include "fakes/fake_machine.h"
 #include "machine/os_version.h"
-#include "machine/resources.h"
-#include "mail/email_command.h"
+#include "machine/system_information.h"
+#include "commands/email_command.h"
 #include "mail/mail_link.h"
 #include "products/product_sections.h"
 #include "report/report_writer.h"
@@ -33,11 +33,11 @@ struct Case {
   Effect effect = kLines;
 };
 const std::string kIp = "IP Address:              ",
-                  kHost = "not available: Internal error (error 00000033)";
+                  kHost = "not available: Internal error (error 0x00000033)";
 const std::string kDate = "<pre>Partwright Date Code:       ",
                   kRevision = "Partwright Revision Number:  ";
 const std::string kFailed = "The report could not be written to " + std::string(kReport) + ".\r\n";
-const std::string kNoObject = "not available: the host gave no object (error 80004003)";
+const std::string kNoObject = "not available: the host gave no object (error 0x80004003)";
 const Case kCases[] = {
     {"None Execute ExitApp CloseKey", "T"},  // nothing changes, nothing escapes
     {"FindRunning", "O"},                    // a running host, used and left running
