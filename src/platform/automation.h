@@ -14,7 +14,7 @@ namespace torvel {
 class AutomationObject;
 // An object is released when its last reference goes.
 using AutomationRef = std::shared_ptr<AutomationObject>;
-// The argument and result values the tool needs. Text is in the ANSI code page; a result
+// The argument and result values the tool needs. Text is UTF-8; a result
 // without a value (VT_EMPTY, VT_NULL) is std::monostate.
 using AutoValue =
     std::variant<std::monostate, std::int32_t, double, std::string, bool, AutomationRef>;

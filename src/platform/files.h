@@ -20,13 +20,15 @@ class Files {
   virtual std::string ExeFolder() = 0;
   // 0 and *attributes when the path exists; 2 (or 3) when it does not.
   virtual long Attributes(const std::string& path, std::uint32_t* attributes) = 0;
-  // Creates or truncates `path` and writes all of `bytes` to it.
+  // Creates or truncates `path`, writes all of `bytes` to it and flushes them to the disk.
   virtual long WriteWhole(const std::string& path, std::string_view bytes) = 0;
-  // Moves `from` onto `to`, replacing `to` if it exists.
+  // Moves `from` onto `to`, replacing `to` if it exists; done when the move is on the disk.
   virtual long MoveReplacing(const std::string& from, const std::string& to) = 0;
   virtual long Remove(const std::string& path) = 0;
   // The system's text for an error code, without a trailing line break.
   virtual std::string ErrorText(long code) = 0;
+  // The running process's id, which keeps the temporary files of two runs apart.
+  virtual std::uint32_t ProcessId() = 0;
 };
 
 }  // namespace torvel

@@ -1,5 +1,6 @@
 #pragma once
 // Identity and environment: user and computer names, temporary folder, environment variables.
+// Text is UTF-8; every size counts bytes of UTF-8.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,12 +10,12 @@ namespace torvel {
 class Identity {
  public:
   virtual ~Identity() = default;
-  // GetUserNameA: fills `buffer`; *size in/out in characters (on success the characters
+  // GetUserName: fills `buffer`; *size in/out (on success the characters
   // written including the NUL; when the buffer is too small, the size needed).
   virtual bool UserNameInto(char* buffer, std::uint32_t* size) = 0;
-  // GetComputerNameA: fills `buffer`; *size in/out (on success the length without the NUL).
+  // GetComputerName: fills `buffer`; *size in/out (on success the length without the NUL).
   virtual bool ComputerNameInto(char* buffer, std::uint32_t* size) = 0;
-  // GetTempPathA: the length written without the NUL; the size needed when `length` is too
+  // GetTempPath: the length written without the NUL; the size needed when `length` is too
   // small; 0 on failure.
   virtual std::uint32_t TempPathInto(std::uint32_t length, char* buffer) = 0;
   // The whole value of an environment variable, whatever its length; nullopt when unset.

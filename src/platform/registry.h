@@ -34,10 +34,12 @@ inline std::uint32_t LittleEndianDword(const std::uint8_t* bytes, std::size_t si
 class Registry {
  public:
   virtual ~Registry() = default;
-  // RegOpenKeyExA with options 0 and KEY_QUERY_VALUE. Sets *key only on success.
+  // RegOpenKeyEx with options 0 and KEY_QUERY_VALUE. Sets *key only on success. Paths and
+  // names are UTF-8.
   virtual long OpenKey(RegKey root, const std::string& path, RegKey* key) = 0;
-  // RegQueryValueExA. `data` is never null (a valid pointer with *size 0 is the size probe);
-  // *type and *size are in/out as in Win32.
+  // RegQueryValueEx. `data` is never null (a valid pointer with *size 0 is the size probe);
+  // *type and *size are in/out as in Win32. Text values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ)
+  // come as UTF-8, their size in bytes of UTF-8; every other type as the bytes stored.
   virtual long QueryValue(RegKey key, const std::string& value_name, std::uint32_t* type,
                           std::uint8_t* data, std::uint32_t* size) = 0;
   virtual long CloseKey(RegKey key) = 0;

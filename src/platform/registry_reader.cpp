@@ -26,8 +26,18 @@ std::string Upper(std::string text) {
   return text;
 }
 
+// The length of `bytes` without its last character: the last UTF-8 sequence of a text value,
+// the last byte of any other.
+std::size_t WithoutLastCharacter(const std::vector<std::uint8_t>& bytes, std::size_t length,
+                                 std::uint32_t type) {
+  std::size_t end = length - 1;
+  const bool text = type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+  for (int back = 0; text && back < 3 && end > 0 && (bytes[end] & 0xC0) == 0x80; ++back) --end;
+  return end;
+}
+
 // Text read: a size probe with an empty buffer, then a read into a buffer of the size reported.
-// The last byte is dropped whatever it is; the registry type plays no part.
+// The last character is dropped whatever it is.
 long ReadText(Registry& registry, RegKey key, const std::string& value_name, RegValue& value) {
   std::vector<std::uint8_t> buffer(1);
   std::uint32_t capacity = 0;
@@ -47,7 +57,9 @@ long ReadText(Registry& registry, RegKey key, const std::string& value_name, Reg
   if (status != 0) return status;
   // Never trust the reported size beyond the bytes actually handed over.
   const std::uint32_t length = std::min(size, capacity);
-  if (length > 0) value = std::string(buffer.begin(), buffer.begin() + (length - 1));
+  if (length > 0) {
+    value = std::string(buffer.begin(), buffer.begin() + WithoutLastCharacter(buffer, length, type));
+  }
   return 0;
 }
 

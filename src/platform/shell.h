@@ -14,7 +14,7 @@ inline constexpr int kShow = 5;        // SW_SHOW
 class Shell {
  public:
   virtual ~Shell() = default;
-  // ShellExecuteA; an empty text stands for a null argument. Returns its result (> 32 is success).
+  // ShellExecute; an empty text stands for a null argument. Returns its result (> 32 is success).
   virtual std::intptr_t Execute(WindowRef owner, const std::string& operation,
                                 const std::string& file, const std::string& parameters,
                                 const std::string& directory, int show) = 0;

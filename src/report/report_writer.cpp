@@ -39,6 +39,7 @@ void WriteReportHeader(ReportStream& out) {
 void CollectReport(const Platform& p, ReportStream& out) {
   out.WriteLine("<html>");
   out.WriteLine("<head>");
+  out.WriteLine(kCharsetDeclaration);
   out.WriteLine(std::string("<title>Information about TORVEL Products - ") + kAppTitle +
                 " Version " + VersionText() + "</title>");
   out.WriteLine("</head>");
@@ -68,6 +69,36 @@ void CollectReport(const Platform& p, ReportStream& out) {
   out.WriteLine("</body>");
 }
 
+std::string TemporaryPath(const std::string& path, std::uint32_t process_id) {
+  return path + "." + std::to_string(process_id) + ".tmp";
+}
+
+namespace {
+
+// This run's temporary file, removed on every way out unless it became the report.
+class TemporaryFile {
+ public:
+  TemporaryFile(Files& files, std::string path) : files_(files), path_(std::move(path)) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (path_.empty()) return;
+    try {
+      files_.Remove(path_);
+    } catch (...) {
+      // Already on the way out with the failure that matters.
+    }
+  }
+  const std::string& path() const { return path_; }
+  void Placed() { path_.clear(); }
+
+ private:
+  Files& files_;
+  std::string path_;
+};
+
+}  // namespace
+
 void WriteReportTo(const Platform& p, const std::string& path) {
   // A previous report that cannot be replaced fails the run before anything is collected.
   std::uint32_t attributes = 0;
@@ -75,23 +106,22 @@ void WriteReportTo(const Platform& p, const std::string& path) {
       (attributes & (kAttrReadOnly | kAttrDirectory)) != 0) {
     Fail(p, path, kAccessDenied);
   }
+  // The report is written beside itself under this run's own name and moved into place, so a
+  // failure leaves the previous report untouched, a successful run leaves exactly its own
+  // content, and two runs at once never touch each other's file. Creating it first tells at once
+  // when the folder cannot be written, before the host application is started.
+  const std::string temporary = TemporaryPath(path, p.files.ProcessId());
+  if (const long code = p.files.WriteWhole(temporary, ""); code != 0) {
+    p.files.Remove(temporary);
+    throw ReportFileError(path, code, p.files.ErrorText(code) + " " + kUnwritableFolderAdvice);
+  }
+  TemporaryFile file(p.files, temporary);
   ReportStream out;
   CollectReport(p, out);
-  // Written beside the report and moved into place, so that a failure leaves the previous
-  // report untouched and a successful run leaves exactly its own content.
-  const std::string temporary = path + ".tmp";
-  long code = 0;
-  try {
-    code = p.files.WriteWhole(temporary, out.text());
-    if (code == 0) code = p.files.MoveReplacing(temporary, path);
-  } catch (...) {
-    p.files.Remove(temporary);
-    throw;
-  }
-  if (code != 0) {
-    p.files.Remove(temporary);
-    Fail(p, path, code);
-  }
+  long code = p.files.WriteWhole(temporary, out.text());
+  if (code == 0) code = p.files.MoveReplacing(temporary, path);
+  if (code != 0) Fail(p, path, code);
+  file.Placed();
 }
 
 void WriteToFile(const Platform& p) { WriteReportTo(p, ReportPath(p.files.ExeFolder())); }

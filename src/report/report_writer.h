@@ -1,5 +1,6 @@
 #pragma once
 // The report writer: collects the whole report and puts it in place of the previous one.
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -27,6 +28,14 @@ class ReportFileError : public std::runtime_error {
 // The application folder followed by "\TORVEL Info.htm", with no check for a separator
 // already there (a drive root gives two in a row, which the file functions accept).
 std::string ReportPath(const std::string& folder);
+
+// What to do when the report's folder cannot be written.
+inline constexpr char kUnwritableFolderAdvice[] =
+    "The folder cannot be written to: copy the tool to a folder you can write to, or name "
+    "another file with /report FILE.";
+
+// The temporary file of one run beside the report: "<report>.<process id>.tmp".
+std::string TemporaryPath(const std::string& path, std::uint32_t process_id);
 
 // Writes the report beside the tool. Throws ReportFileError when the report file cannot be
 // replaced; the previous report then stays as it was.

@@ -12,6 +12,10 @@ inline constexpr char kBoldHeadingPrefix[] =
 inline constexpr char kMonospaceBlockPrefix[] =
     "<p style=\"font-family: 'Courier New', monospace; font-size: 10.0pt;\">";
 
+// The report is UTF-8 and says so right after <head>.
+inline constexpr char kCharsetDeclaration[] =
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">";
+
 // The report's file name, and the texts that name it.
 inline constexpr char kReportFileName[] = "TORVEL Info.htm";
 inline const std::string kReportFileText = std::string(kReportFileName) + " File";

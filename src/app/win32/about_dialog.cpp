@@ -80,14 +80,14 @@ std::vector<DWORD> EmptyTemplate() {
 
 void SizeAndCentre(HWND dialog, const AboutState& state) {
   RECT frame{0, 0, state.Scale(kClientWidthTwips), state.Scale(kClientHeightTwips)};
-  AdjustWindowRectEx(&frame, GetWindowLongA(dialog, GWL_STYLE), FALSE,
-                     GetWindowLongA(dialog, GWL_EXSTYLE));
+  AdjustWindowRectEx(&frame, GetWindowLongW(dialog, GWL_STYLE), FALSE,
+                     GetWindowLongW(dialog, GWL_EXSTYLE));
   int width = frame.right - frame.left;
   int height = frame.bottom - frame.top;
   RECT area{};
   HWND owner = GetWindow(dialog, GW_OWNER);
   if (!owner || !GetWindowRect(owner, &area)) {
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   }
   SetWindowPos(dialog, nullptr, area.left + (area.right - area.left - width) / 2,
                area.top + (area.bottom - area.top - height) / 2, width, height,
@@ -95,23 +95,23 @@ void SizeAndCentre(HWND dialog, const AboutState& state) {
 }
 
 void CreateChildren(HWND dialog, AboutState& state) {
-  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
   CreateControls(dialog, kControls, state.dpi,
-                 reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+                 reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
   int icon_size = MulDiv(kIconPixels, state.dpi, 96);
   state.icon = UniqueIcon(static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, icon_size, icon_size, 0)));
-  SendDlgItemMessageA(dialog, ID_ABOUT_PIC_ICON, STM_SETICON,
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, icon_size, icon_size, 0)));
+  SendDlgItemMessageW(dialog, ID_ABOUT_PIC_ICON, STM_SETICON,
                       reinterpret_cast<WPARAM>(state.icon.get()), 0);
 }
 
 void LoadSequence(HWND dialog) {
   AboutTexts texts = BuildAboutTexts();
-  SetWindowTextA(dialog, texts.caption.c_str());
-  SetDlgItemTextA(dialog, ID_ABOUT_LBL_VERSION, texts.version.c_str());
-  SetDlgItemTextA(dialog, ID_ABOUT_LBL_TITLE, texts.title.c_str());
-  SetDlgItemTextA(dialog, ID_ABOUT_LBL_DESCRIPTION, texts.description.c_str());
-  SetDlgItemTextA(dialog, ID_ABOUT_LBL_DISCLAIMER, texts.disclaimer.c_str());
+  SetWindowTextW(dialog, Wide(texts.caption).c_str());
+  SetDlgItemTextW(dialog, ID_ABOUT_LBL_VERSION, Wide(texts.version).c_str());
+  SetDlgItemTextW(dialog, ID_ABOUT_LBL_TITLE, Wide(texts.title).c_str());
+  SetDlgItemTextW(dialog, ID_ABOUT_LBL_DESCRIPTION, Wide(texts.description).c_str());
+  SetDlgItemTextW(dialog, ID_ABOUT_LBL_DISCLAIMER, Wide(texts.disclaimer).c_str());
 }
 
 bool IsBlackLabel(HWND dialog, HWND control) {
@@ -122,17 +122,17 @@ bool IsBlackLabel(HWND dialog, HWND control) {
 }
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* state = reinterpret_cast<AboutState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* state = reinterpret_cast<AboutState*>(GetWindowLongPtrW(dialog, DWLP_USER));
   switch (message) {
     case WM_INITDIALOG: {
       state = reinterpret_cast<AboutState*>(lparam);
-      SetWindowLongPtrA(dialog, DWLP_USER, lparam);
+      SetWindowLongPtrW(dialog, DWLP_USER, lparam);
       state->dpi = WindowDc(nullptr).dpi();
       state->dialogs.SetOwner(dialog);
       SizeAndCentre(dialog, *state);
       CreateChildren(dialog, *state);
       LoadSequence(dialog);
-      SendMessageA(dialog, DM_SETDEFID, ID_ABOUT_CMD_OK, 0);
+      SendMessageW(dialog, DM_SETDEFID, ID_ABOUT_CMD_OK, 0);
       SetFocus(GetDlgItem(dialog, ID_ABOUT_CMD_OK));
       return FALSE;  // the focus is set
     }
@@ -169,8 +169,8 @@ void ShowAboutDialog(HWND owner, const Platform& p) {
   // A fresh state and fresh controls each time: nothing survives from an earlier opening.
   AboutState state(p);
   std::vector<DWORD> dialog_template = EmptyTemplate();
-  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-  DialogBoxIndirectParamA(instance, reinterpret_cast<DLGTEMPLATE*>(dialog_template.data()), owner,
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+  DialogBoxIndirectParamW(instance, reinterpret_cast<DLGTEMPLATE*>(dialog_template.data()), owner,
                           &AboutProc, reinterpret_cast<LPARAM>(&state));
 }
 

@@ -22,3 +22,4 @@
 #define ID_MNU_SYS_INFO 2004
 
 #define TORVEL_MAIN_CLASS "TORVELSupportMain"
+#define TORVEL_MAIN_CLASS_W L"TORVELSupportMain"

@@ -3,6 +3,7 @@
 #include <windows.h>
 // after windows.h, which it needs
 #include <objbase.h>
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <exception>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "text/app_info.h"
+#include "commands/command_line.h"
 #include "commands/commands.h"
 #include "app/win32/main_window.h"
 #include "platform/failure.h"
@@ -22,6 +24,7 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/system_facts_win32.h"
+#include "platform/win32/utf8.h"
 #include "report/report_writer.h"
 
 namespace torvel {
@@ -45,16 +48,26 @@ struct Services {
 };
 
 std::string FullPath(const std::string& path) {
-  std::vector<char> buffer(32768);
+  std::vector<wchar_t> buffer(32768);
+  const std::wstring wide = Wide(path);
   DWORD length =
-      GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-  return length > 0 && length < buffer.size() ? std::string(buffer.data(), length) : path;
+      GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+  return length > 0 && length < buffer.size() ? Utf8({buffer.data(), length}) : path;
 }
 
-int RunSilent(Services& services, const std::vector<std::string>& args) {
+// The program's arguments in UTF-8, the program's own name first.
+std::vector<std::string> Arguments() {
+  int count = 0;
+  UniqueLocalBlock list(CommandLineToArgvW(GetCommandLineW(), &count));
+  std::vector<std::string> args;
+  for (int i = 0; list && i < count; ++i) args.push_back(Utf8(static_cast<wchar_t**>(list.get())[i]));
+  return args;
+}
+
+int RunSilent(Services& services, const std::string& file) {
   ConsoleDialogs dialogs;
   Platform p = services.With(dialogs);
-  std::string path = args.size() > 2 ? FullPath(args[2]) : ReportPath(services.files.ExeFolder());
+  std::string path = file.empty() ? ReportPath(services.files.ExeFolder()) : FullPath(file);
   try {
     WriteReportTo(p, path);
     return 0;
@@ -75,20 +88,14 @@ int RunWindow(Services& services, HINSTANCE instance, int show) {
   dialogs.SetOwner(window.hwnd());
   services.system.SetWindow(window.hwnd());
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     // The dialog manager gives the window tab order and access keys.
-    if (!IsDialogMessageA(window.hwnd(), &message)) {
+    if (!IsDialogMessageW(window.hwnd(), &message)) {
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
   }
   return 0;
-}
-
-bool IsReportSwitch(const std::string& arg) {
-  return arg.size() == 7 && (arg[0] == '/' || arg[0] == '-') &&
-         CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, arg.c_str() + 1, -1, "report", -1) ==
-             CSTR_EQUAL;
 }
 
 }  // namespace
@@ -96,9 +103,26 @@ bool IsReportSwitch(const std::string& arg) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   using namespace torvel;
-  std::vector<std::string> args(__argv, __argv + __argc);
+  std::vector<std::string> args = Arguments();
+  const CommandLine command_line =
+      ParseCommandLine(std::vector<std::string>(args.begin() + (args.empty() ? 0 : 1), args.end()));
+  switch (command_line.mode) {
+    case RunMode::kUsage:
+      WriteErrorLine(kUsage);
+      return 0;
+    case RunMode::kRefused:
+      // Refused at once: a scheduled task never waits on a window nobody sees.
+      WriteErrorLine(RefusalLine(command_line));
+      return kExitRefused;
+    case RunMode::kReport: {
+      ComApartment com;
+      Services services;
+      return RunSilent(services, command_line.file);
+    }
+    case RunMode::kWindow:
+      break;
+  }
   ComApartment com;
   Services services;
-  if (args.size() > 1 && IsReportSwitch(args[1])) return RunSilent(services, args);
   return RunWindow(services, instance, show);
 }

@@ -8,6 +8,7 @@
 #include "app/win32/about_dialog.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/control_layout.h"
+#include "platform/win32/utf8.h"
 
 namespace torvel {
 
@@ -66,9 +67,9 @@ HMENU BuildMenu() {
   for (const MenuItem& item : kMenu) {
     if (item.id == 0) {
       current = CreatePopupMenu();
-      AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(current), item.caption);
+      AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(current), Wide(item.caption).c_str());
     } else {
-      AppendMenuA(current, MF_STRING, item.id, item.caption);
+      AppendMenuW(current, MF_STRING, item.id, Wide(item.caption).c_str());
     }
   }
   return bar;
@@ -76,9 +77,9 @@ HMENU BuildMenu() {
 
 // "MS Sans Serif" 8.25 pt, the window's font.
 HFONT MakeFont(int dpi, bool underline) {
-  return CreateFontA(-MulDiv(825, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE,
+  return CreateFontW(-MulDiv(825, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+                     DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
 }
 
 }  // namespace
@@ -87,25 +88,26 @@ bool MainWindow::Create(HINSTANCE instance, int show) {
   INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&init);
 
-  WNDCLASSEXA window_class{};
+  WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = &MainWindow::Proc;
   window_class.hInstance = instance;
-  window_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
-  window_class.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP),
+  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+  window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP),
                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                        GetSystemMetrics(SM_CYSMICON), 0));
   window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = TORVEL_MAIN_CLASS;
-  if (!RegisterClassExA(&window_class)) return false;
+  window_class.lpszClassName = TORVEL_MAIN_CLASS_W;
+  if (!RegisterClassExW(&window_class)) return false;
 
   dpi_ = WindowDc(nullptr).dpi();
 
   HMENU menu = BuildMenu();
   RECT frame{0, 0, Scale(kClientWidthTwips), Scale(kClientHeightTwips)};
   AdjustWindowRectEx(&frame, kWindowStyle, TRUE, WS_EX_CONTROLPARENT);
-  hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, TORVEL_MAIN_CLASS, kAppTitle, kWindowStyle,
+  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, TORVEL_MAIN_CLASS_W, Wide(kAppTitle).c_str(),
+                          kWindowStyle,
                           CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                           frame.bottom - frame.top, nullptr, menu, instance, this);
   if (!hwnd_) return false;
@@ -130,21 +132,21 @@ bool MainWindow::Create(HINSTANCE instance, int show) {
 void MainWindow::CreateChildren() {
   font_ = Unique<HFONT, &DeleteFont>(MakeFont(dpi_, false));
   underlined_font_ = Unique<HFONT, &DeleteFont>(MakeFont(dpi_, true));
-  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
   CreateControls(hwnd_, kControls, dpi_, font_.get());
-  SendDlgItemMessageA(hwnd_, ID_LABEL1, WM_SETFONT,
+  SendDlgItemMessageW(hwnd_, ID_LABEL1, WM_SETFONT,
                       reinterpret_cast<WPARAM>(underlined_font_.get()), FALSE);
   // Small pictures above the button captions.
   int size = GetSystemMetrics(SM_CXSMICON);
   for (std::size_t i = 0; i < std::size(kButtonPictures); ++i) {
     HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
-    HICON icon = static_cast<HICON>(LoadImageA(
-        instance, MAKEINTRESOURCEA(kButtonPictures[i].icon_id), IMAGE_ICON, size, size, 0));
+    HICON icon = static_cast<HICON>(LoadImageW(
+        instance, MAKEINTRESOURCEW(kButtonPictures[i].icon_id), IMAGE_ICON, size, size, 0));
     ImageList_AddIcon(images, icon);
     DestroyIcon(icon);
     button_images_[i] = Unique<HIMAGELIST, &DestroyImages>(images);
     BUTTON_IMAGELIST list{images, {2, 4, 2, 0}, BUTTON_IMAGELIST_ALIGN_TOP};
-    SendDlgItemMessageA(hwnd_, kButtonPictures[i].button_id, BCM_SETIMAGELIST, 0,
+    SendDlgItemMessageW(hwnd_, kButtonPictures[i].button_id, BCM_SETIMAGELIST, 0,
                         reinterpret_cast<LPARAM>(&list));
   }
 }
@@ -152,8 +154,8 @@ void MainWindow::CreateChildren() {
 void MainWindow::LoadSequence() {
   Uptime uptime = SystemRunning(p_.clock.TickCount());
   std::string caption = std::string(kAppTitle) + " Version " + VersionText();
-  SetWindowTextA(hwnd_, caption.c_str());
-  SetDlgItemTextA(hwnd_, ID_LBL_COMPUTER_RUNNING, UptimeSentence(uptime).c_str());
+  SetWindowTextW(hwnd_, Wide(caption).c_str());
+  SetDlgItemTextW(hwnd_, ID_LBL_COMPUTER_RUNNING, Wide(UptimeSentence(uptime)).c_str());
 }
 
 void MainWindow::OnCommand(int id) {
@@ -166,10 +168,10 @@ void MainWindow::OnCommand(int id) {
       case ID_CMD_SENT_EMAIL:
       case ID_MNU_EMAIL: {
         HWND field = GetDlgItem(hwnd_, ID_TXT_EMAIL_TO);
-        std::string recipient(GetWindowTextLengthA(field) + 1, '\0');
+        std::wstring recipient(GetWindowTextLengthW(field) + 1, L'\0');
         recipient.resize(
-            GetWindowTextA(field, recipient.data(), static_cast<int>(recipient.size())));
-        EmailCommand(p_, reinterpret_cast<WindowRef>(hwnd_), recipient, mail_state_);
+            GetWindowTextW(field, recipient.data(), static_cast<int>(recipient.size())));
+        EmailCommand(p_, reinterpret_cast<WindowRef>(hwnd_), Utf8(recipient), mail_state_);
         break;
       }
       case ID_MNU_SYS_INFO:
@@ -189,13 +191,13 @@ void MainWindow::OnCommand(int id) {
 
 LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   return self ? self->Handle(message, wparam, lparam)
-              : DefWindowProcA(hwnd, message, wparam, lparam);
+              : DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -228,7 +230,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       PostQuitMessage(0);
       return 0;
   }
-  return DefWindowProcA(hwnd_, message, wparam, lparam);
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
 }  // namespace torvel

@@ -84,7 +84,7 @@ AutoValue Win32AutomationObject::Convert(com::Variant result) {
     case VT_NULL:
       return std::monostate{};
     case VT_BSTR:
-      return com::ToAnsi(V_BSTR(p));
+      return com::FromBstr(V_BSTR(p));
     case VT_BOOL:
       return V_BOOL(p) != VARIANT_FALSE;
     case VT_R4:
@@ -116,11 +116,11 @@ AutoValue Win32AutomationObject::Convert(com::Variant result) {
   com::Variant text;
   HRESULT hr = VariantChangeType(text.get(), p, 0, VT_BSTR);
   if (FAILED(hr)) com::Throw(hr);
-  return com::ToAnsi(V_BSTR(text.get()));
+  return com::FromBstr(V_BSTR(text.get()));
 }
 
 CLSID ClassId(const std::string& class_name) {
-  std::wstring wide = com::ToWide(class_name);
+  std::wstring wide = Wide(class_name);
   CLSID clsid{};
   HRESULT hr = CLSIDFromProgID(wide.c_str(), &clsid);
   if (FAILED(hr)) com::Throw(hr);

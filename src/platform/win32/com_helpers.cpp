@@ -1,38 +1,17 @@
 #include "platform/win32/com_helpers.h"
 
-#include "platform/win32/system_text.h"
-
 #include <algorithm>
 
 #include "platform/failure.h"
+#include "platform/win32/system_text.h"
+#include "platform/win32/utf8.h"
 
 namespace torvel::com {
 
-Bstr::Bstr(const std::string& ansi) {
-  std::wstring wide = ToWide(ansi);
+Bstr::Bstr(const std::string& utf8) {
+  std::wstring wide = Wide(utf8);
   b_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
   if (!b_) Throw(E_OUTOFMEMORY);
-}
-
-std::string ToAnsi(const wchar_t* text, int length) {
-  if (!text || length <= 0) return {};
-  int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-  std::string ansi(size > 0 ? size : 0, '\0');
-  if (size > 0) WideCharToMultiByte(CP_ACP, 0, text, length, ansi.data(), size, nullptr, nullptr);
-  return ansi;
-}
-
-std::string ToAnsi(BSTR text) {
-  return ToAnsi(text, text ? static_cast<int>(SysStringLen(text)) : 0);
-}
-
-std::wstring ToWide(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  int length = static_cast<int>(ansi.size());
-  int size = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
-  std::wstring wide(size > 0 ? size : 0, L'\0');
-  if (size > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), size);
-  return wide;
 }
 
 namespace {
@@ -76,7 +55,7 @@ std::string HresultText(HRESULT hr) {
 void Throw(HRESULT hr) { throw Failure(hr, HresultText(hr)); }
 
 DISPID DispIdOf(IDispatch* object, const std::string& name) {
-  std::wstring wide = ToWide(name);
+  std::wstring wide = Wide(name);
   LPOLESTR names[] = {wide.data()};
   DISPID id = DISPID_UNKNOWN;
   HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
@@ -97,7 +76,7 @@ struct ExceptionInfo {
   [[noreturn]] void Throw(HRESULT hr) {
     if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
     HRESULT code = info.scode != 0 ? info.scode : hr;
-    std::string text = ToAnsi(info.bstrDescription);
+    std::string text = FromBstr(info.bstrDescription);
     if (text.empty()) text = HresultText(code);
     throw Failure(code, text);
   }

@@ -1,5 +1,5 @@
 #pragma once
-// A small late-binding helper: the ANSI <-> BSTR conversions and calls by member name through
+// A small late-binding helper: BSTRs from and to UTF-8 and calls by member name through
 // IDispatch with errors as Failure (the owned COM types are in owned.h).
 #include <objbase.h>
 #include <oleauto.h>
@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "platform/win32/owned.h"
+#include "platform/win32/utf8.h"
 
 namespace torvel::com {
 
-// Text in the ANSI code page from UTF-16 and back.
-std::string ToAnsi(const wchar_t* text, int length);
-std::string ToAnsi(BSTR text);
-std::wstring ToWide(const std::string& ansi);
+// The text of a BSTR in UTF-8.
+inline std::string FromBstr(BSTR text) {
+  return Utf8(std::wstring_view(text, text ? SysStringLen(text) : 0));
+}
 
 // The system's text for an HRESULT, without the line end; "unknown error" when there is none.
 std::string HresultText(HRESULT hr);

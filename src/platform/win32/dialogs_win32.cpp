@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include "platform/win32/utf8.h"
+
 namespace torvel {
 
 Answer Win32Dialogs::Show(const std::string& text, const std::string& title, Buttons buttons) {
   UINT type = buttons == Buttons::kYesNo ? MB_YESNO : MB_OK;
-  int pressed = MessageBoxA(static_cast<HWND>(owner_), text.c_str(), title.c_str(), type);
+  int pressed =
+      MessageBoxW(static_cast<HWND>(owner_), Wide(text).c_str(), Wide(title).c_str(), type);
   if (buttons == Buttons::kOk) return Answer::kOk;
   return pressed == IDYES ? Answer::kYes : Answer::kNo;
 }
@@ -16,24 +19,34 @@ void Win32Dialogs::SetBusy(bool busy) {
   SetCursor(LoadCursor(nullptr, busy_depth_ > 0 ? IDC_WAIT : IDC_ARROW));
 }
 
-Answer ConsoleDialogs::Show(const std::string& text, const std::string& title, Buttons buttons) {
-  ++shown_;
+void WriteErrorLine(const std::string& text) {
   HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
   if (error == nullptr || error == INVALID_HANDLE_VALUE) {
     // A GUI program started from a console window has no standard error of its own.
     if (AttachConsole(ATTACH_PARENT_PROCESS)) error = GetStdHandle(STD_ERROR_HANDLE);
   }
-  if (error != nullptr && error != INVALID_HANDLE_VALUE) {
-    // One line: the message's own line breaks become blanks.
-    std::string line = title + ": ";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-      line += (text[i] == '\r' || text[i] == '\n') ? ' ' : text[i];
-    }
-    line += "\r\n";
-    DWORD written = 0;
+  if (error == nullptr || error == INVALID_HANDLE_VALUE) return;
+  // One line: the text's own line breaks become blanks.
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    line += (text[i] == '\r' || text[i] == '\n') ? ' ' : text[i];
+  }
+  line += "\r\n";
+  DWORD written = 0;
+  DWORD mode = 0;
+  if (GetConsoleMode(error, &mode)) {
+    // A console shows wide text whole, whatever its code page.
+    const std::wstring wide = Wide(line);
+    WriteConsoleW(error, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+  } else {
     WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   }
+}
+
+Answer ConsoleDialogs::Show(const std::string& text, const std::string& title, Buttons buttons) {
+  ++shown_;
+  WriteErrorLine(title + ": " + text);
   return buttons == Buttons::kOk ? Answer::kOk : Answer::kNo;
 }
 

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/owned.h"
 #include "platform/win32/system_text.h"
+#include "platform/win32/utf8.h"
 
 namespace torvel {
 
@@ -13,31 +15,35 @@ namespace {
 
 long LastError() { return static_cast<long>(GetLastError()); }
 
+// Everything on disk before the report counts as moved: a power cut after a run then finds
+// either the previous report or this one, never an empty file.
+constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+
 }  // namespace
 
 std::string Win32Files::ExeFolder() {
-  std::vector<char> buffer(32768);
-  DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-  std::string path(buffer.data(), length);
-  std::string folder =
-      path.substr(0, path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\'));
+  std::vector<wchar_t> buffer(32768);
+  DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  std::wstring path(buffer.data(), length);
+  std::size_t separator = path.find_last_of(L'\\');
+  std::string folder = Utf8(path.substr(0, separator == std::wstring::npos ? 0 : separator));
   // At a drive root the folder keeps its separator ("C:\"), as the platform gives it.
   if (folder.size() == 2 && folder[1] == ':') folder += '\\';
   return folder;
 }
 
 long Win32Files::Attributes(const std::string& path, std::uint32_t* attributes) {
-  DWORD found = GetFileAttributesA(path.c_str());
+  DWORD found = GetFileAttributesW(Wide(path).c_str());
   if (found == INVALID_FILE_ATTRIBUTES) return LastError();
   *attributes = found;
   return 0;
 }
 
 long Win32Files::WriteWhole(const std::string& path, std::string_view bytes) {
+  const std::wstring wide = Wide(path);
   // A leftover file of an earlier failed run may carry any attributes; start afresh.
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileA(path.c_str());
-  UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+  UniqueFile file(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return LastError();
   while (!bytes.empty()) {
@@ -46,33 +52,39 @@ long Win32Files::WriteWhole(const std::string& path, std::string_view bytes) {
     if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr)) return LastError();
     bytes.remove_prefix(written);
   }
+  if (!FlushFileBuffers(file.get())) return LastError();
   // Closing can report a deferred write error, so its result counts.
   return CloseHandle(file.release()) ? 0 : LastError();
 }
 
 long Win32Files::MoveReplacing(const std::string& from, const std::string& to) {
-  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
+  const std::wstring source = Wide(from);
+  const std::wstring target = Wide(to);
+  if (MoveFileExW(source.c_str(), target.c_str(), kMoveFlags)) return 0;
   long code = LastError();
   // A hidden or system report is replaced like any other; only read-only protects it.
-  DWORD attributes = GetFileAttributesA(to.c_str());
+  DWORD attributes = GetFileAttributesW(target.c_str());
   if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) &&
       !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-    SetFileAttributesA(to.c_str(), attributes & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
+    SetFileAttributesW(target.c_str(),
+                       attributes & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    if (MoveFileExW(source.c_str(), target.c_str(), kMoveFlags)) return 0;
     code = LastError();
-    SetFileAttributesA(to.c_str(), attributes);
+    SetFileAttributesW(target.c_str(), attributes);
   }
   return code;
 }
 
 long Win32Files::Remove(const std::string& path) {
-  return DeleteFileA(path.c_str()) ? 0 : LastError();
+  return DeleteFileW(Wide(path).c_str()) ? 0 : LastError();
 }
 
 std::string Win32Files::ErrorText(long code) {
   std::string message = SystemMessageText(static_cast<unsigned long>(code));
   return message.empty() ? "Error " + std::to_string(code) : message;
 }
+
+std::uint32_t Win32Files::ProcessId() { return GetCurrentProcessId(); }
 
 }  // namespace torvel

@@ -11,6 +11,7 @@ class Win32Files : public Files {
   long MoveReplacing(const std::string& from, const std::string& to) override;
   long Remove(const std::string& path) override;
   std::string ErrorText(long code) override;
+  std::uint32_t ProcessId() override;
 };
 
 }  // namespace torvel

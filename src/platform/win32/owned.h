@@ -139,8 +139,8 @@ class Ptr {
 class Bstr {
  public:
   Bstr() = default;
-  // From text in the ANSI code page.
-  explicit Bstr(const std::string& ansi);
+  // From UTF-8 text.
+  explicit Bstr(const std::string& utf8);
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
   ~Bstr() { SysFreeString(b_); }

@@ -3,8 +3,8 @@
 
 namespace torvel {
 
-// The registry through RegOpenKeyExA (KEY_QUERY_VALUE only), RegQueryValueExA and RegCloseKey;
-// every call returns the Win32 code unchanged.
+// The registry through RegOpenKeyExW (KEY_QUERY_VALUE only), RegQueryValueExW and RegCloseKey;
+// every call returns the Win32 code unchanged. Key paths, value names and text values are UTF-8.
 class Win32Registry : public Registry {
  public:
   long OpenKey(RegKey root, const std::string& path, RegKey* key) override;

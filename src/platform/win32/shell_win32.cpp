@@ -5,31 +5,37 @@
 #include <shellapi.h>
 
 #include "platform/win32/owned.h"
+#include "platform/win32/utf8.h"
 
 namespace torvel {
 
 namespace {
 
-const char* OrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+// An empty text stands for a null argument.
+const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
 
 }  // namespace
 
 std::intptr_t Win32Shell::Execute(WindowRef owner, const std::string& operation,
                                   const std::string& file, const std::string& parameters,
                                   const std::string& directory, int show) {
-  HINSTANCE result = ShellExecuteA(reinterpret_cast<HWND>(owner), OrNull(operation), file.c_str(),
-                                   OrNull(parameters), OrNull(directory), show);
+  const std::wstring wide_operation = Wide(operation), wide_file = Wide(file),
+                     wide_parameters = Wide(parameters), wide_directory = Wide(directory);
+  HINSTANCE result =
+      ShellExecuteW(reinterpret_cast<HWND>(owner), OrNull(wide_operation), wide_file.c_str(),
+                    OrNull(wide_parameters), OrNull(wide_directory), show);
   return reinterpret_cast<std::intptr_t>(result);
 }
 
 bool Win32Shell::StartProgram(const std::string& path) {
-  std::string command_line = "\"" + path + "\"";
-  STARTUPINFOA startup{};
+  const std::wstring program = Wide(path);
+  std::wstring command_line = L"\"" + program + L"\"";
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process)) {
     return false;
   }

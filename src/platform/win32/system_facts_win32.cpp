@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win32/owned.h"
+#include "platform/win32/utf8.h"
 
 namespace torvel {
 
@@ -16,20 +18,21 @@ constexpr double kTwipsPerInch = 1440.0;
 
 OsVersionRecord Win32SystemFacts::Version() {
   // The true version from 8.1 on relies on the manifest's supportedOS entries.
-  OSVERSIONINFOA info{};
+  OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;
-  static_assert(sizeof(OSVERSIONINFOA) == 148);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  GetVersionExA(&info);
+  GetVersionExW(&info);
 #pragma GCC diagnostic pop
   OsVersionRecord record;
   record.major = info.dwMajorVersion;
   record.minor = info.dwMinorVersion;
   record.build = info.dwBuildNumber;
   record.platform_id = info.dwPlatformId;
-  static_assert(sizeof info.szCSDVersion == sizeof record.service_pack);
-  std::memcpy(record.service_pack.data(), info.szCSDVersion, sizeof info.szCSDVersion);
+  // UTF-8, cut to the record with its NUL kept.
+  const std::string service_pack = Utf8(info.szCSDVersion);
+  std::memcpy(record.service_pack.data(), service_pack.data(),
+              std::min(service_pack.size(), record.service_pack.size() - 1));
   return record;
 }
 
@@ -52,7 +55,7 @@ bool Win32SystemFacts::DiskSpace(const std::string& root, std::uint64_t* total_b
   ULARGE_INTEGER available{}, total{}, free{};
   // No "insert the disk" box for an empty removable drive: the query just fails.
   UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
-  BOOL ok = GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free);
+  BOOL ok = GetDiskFreeSpaceExW(Wide(root).c_str(), &available, &total, &free);
   SetErrorMode(previous);
   *total_bytes = ok ? total.QuadPart : 0;
   *free_bytes = ok ? free.QuadPart : 0;
@@ -79,16 +82,15 @@ int Win32SystemFacts::DeviceCaps(int index) {
 }
 
 std::string Win32SystemFacts::DateText() {
-  char buffer[128];
-  int length =
-      GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buffer, sizeof buffer);
-  return length > 0 ? std::string(buffer, length - 1) : std::string();
+  wchar_t buffer[128];
+  int length = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buffer, 128);
+  return length > 0 ? Utf8({buffer, static_cast<std::size_t>(length - 1)}) : std::string();
 }
 
 std::string Win32SystemFacts::TimeText() {
-  char buffer[128];
-  int length = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buffer, sizeof buffer);
-  return length > 0 ? std::string(buffer, length - 1) : std::string();
+  wchar_t buffer[128];
+  int length = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buffer, 128);
+  return length > 0 ? Utf8({buffer, static_cast<std::size_t>(length - 1)}) : std::string();
 }
 
 }  // namespace torvel

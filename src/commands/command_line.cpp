@@ -1,0 +1,52 @@
+#include "commands/command_line.h"
+
+#include <cctype>
+
+namespace torvel {
+
+namespace {
+
+bool IsSwitch(const std::string& arg) { return !arg.empty() && (arg[0] == '/' || arg[0] == '-'); }
+
+bool SwitchIs(const std::string& arg, const char* name) {
+  if (!IsSwitch(arg)) return false;
+  std::size_t i = 1;
+  for (; name[i - 1] != '\0'; ++i) {
+    if (i >= arg.size() ||
+        std::tolower(static_cast<unsigned char>(arg[i])) != static_cast<unsigned char>(name[i - 1])) {
+      return false;
+    }
+  }
+  return i == arg.size();
+}
+
+CommandLine Refused(std::string problem) { return {RunMode::kRefused, "", std::move(problem)}; }
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  if (args.empty()) return {};
+  const std::string& first = args[0];
+  if (SwitchIs(first, "?")) {
+    return args.size() == 1 ? CommandLine{RunMode::kUsage, "", ""}
+                            : Refused("Unexpected argument \"" + args[1] + "\".");
+  }
+  if (!SwitchIs(first, "report")) {
+    return Refused(IsSwitch(first) ? "Unknown switch \"" + first + "\"."
+                                   : "Unexpected argument \"" + first + "\".");
+  }
+  if (args.size() > 2) return Refused("Unexpected argument \"" + args[2] + "\".");
+  if (args.size() == 2) {
+    // A mistyped switch is never taken for a file name.
+    if (IsSwitch(args[1])) return Refused("Unknown switch \"" + args[1] + "\".");
+    if (args[1].empty()) return Refused("The file name is empty.");
+    return {RunMode::kReport, args[1], ""};
+  }
+  return {RunMode::kReport, "", ""};
+}
+
+std::string RefusalLine(const CommandLine& command_line) {
+  return command_line.problem + " " + kUsage;
+}
+
+}  // namespace torvel

@@ -1,0 +1,26 @@
+#pragma once
+// The program's switches: none (the main window), "/report [FILE]" (the silent mode) and "/?".
+// "/" or "-", in any letter case.
+#include <string>
+#include <vector>
+
+namespace torvel {
+
+inline constexpr char kUsage[] = "Usage: TORVELSupport.exe [/report [FILE] | /?]";
+inline constexpr int kExitRefused = 2;
+
+enum class RunMode { kWindow, kReport, kUsage, kRefused };
+
+struct CommandLine {
+  RunMode mode = RunMode::kWindow;
+  std::string file;     // /report's FILE; empty: the report beside the program
+  std::string problem;  // why the switches were refused
+};
+
+// `args` without the program's own name.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The one line a refused command line gets on standard error: the problem, then the usage.
+std::string RefusalLine(const CommandLine& command_line);
+
+}  // namespace torvel
