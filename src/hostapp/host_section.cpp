@@ -61,9 +61,20 @@ Host ReachHost(Automation& automation) {
   return host;
 }
 
+// Why the host could not tell: the plain reason where the code says more than the system's
+// text ("Invalid class string" only means the host is not installed), else the host's own.
 std::string Explanation(const Failure& failure) {
-  return "not available: " + EscapeHtml(failure.description()) + " (" +
-         ErrorCodeText(failure.number()) + ")";
+  std::string reason = failure.description();
+  switch (failure.number()) {
+    case kInvalidClassString:
+    case kClassNotRegistered:
+      reason = "Partwright is not installed";
+      break;
+    case kNoAnswer:
+      reason = "Partwright did not answer";
+      break;
+  }
+  return "not available: " + EscapeHtml(reason) + " (" + ErrorCodeText(failure.number()) + ")";
 }
 
 // A whole number as the host gave it; text and fractions are no date code.
@@ -88,12 +99,14 @@ std::string RevisionText(const AutoValue& value) {
   throw Failure(kTypeMismatch, "the host's revision number is not text");
 }
 
-// The host's answer to `member` in its report form, or why there is none.
-std::string Ask(const Host& host, const char* member, std::string (*form)(const AutoValue&)) {
+// The host's answer to `member` in its report form, or why there is none. A host that did not
+// answer is asked nothing more.
+std::string Ask(Host& host, const char* member, std::string (*form)(const AutoValue&)) {
   if (host.unavailable) return Explanation(*host.unavailable);
   try {
     return form(host.object->Get(member));
   } catch (const Failure& failure) {
+    if (failure.number() == kNoAnswer) host.unavailable = failure;
     return Explanation(failure);
   }
 }
@@ -116,7 +129,7 @@ void PartwrightInformation(const Platform& p, ReportStream& out) {
   out.WriteLine(std::string(kBoldHeadingPrefix) + "Partwright Information</p>");
   out.WriteLine(kDateCodeLine + Ask(host, "DateCode", DateCodeText));
   out.WriteLine(kRevisionLine + Ask(host, "RevisionNumber", RevisionText));
-  if (host.started_here) {
+  if (host.started_here && !host.unavailable) {
     try {
       host.object->Call("ExitApp", {});
     } catch (const Failure&) {

@@ -39,33 +39,62 @@ std::string MailNotSentText(const std::string& reason, const std::string& report
          ". Please attach it to an email by hand.";
 }
 
-void SendOutlookMail(const Platform& p, MailState& state, const std::string& report_path) {
-  const char* step = "The mail client could not be started";
+namespace {
+
+// A client whose program has ended since the last send.
+bool ClientGone(const Failure& failure) {
+  return failure.number() == kDisconnected || failure.number() == kServerUnavailable;
+}
+
+// One attempt to send; on a failure `step` names what could not be done.
+void Send(const Platform& p, MailState& state, const std::string& report_path,
+          const char*& step) {
+  step = "The mail client could not be started";
+  if (!state.client) state.client = p.automation.Create(kMailClientClass);
+
+  step = "The mail client did not create a new mail";
+  AutomationRef item;
   try {
-    if (!state.client) state.client = p.automation.Create(kMailClientClass);
+    item = ObjectFrom(state.client->Call("CreateItem", {kMailItem}), "mail item");
+  } catch (const Failure&) {
+    // The application object itself failed (its program may have ended): the next send
+    // starts afresh instead of reusing an object that no longer answers.
+    state.client.reset();
+    throw;
+  }
 
-    step = "The mail client did not create a new mail";
-    AutomationRef item;
+  step = "The mail could not be addressed";
+  item->Put("To", state.email_address);
+  item->Put("Subject", kReportFileText);
+  item->Put("Body", kReportAttachedText);
+
+  step = "The report could not be attached";
+  ObjectFrom(item->Get("Attachments"), "attachment list")->Call("Add", {report_path});
+
+  step = "The mail client could not send the mail";
+  item->Call("Send", {});
+}
+
+}  // namespace
+
+void SendOutlookMail(const Platform& p, MailState& state, const std::string& report_path) {
+  const char* step = "";
+  const bool cached = state.client != nullptr;
+  try {
     try {
-      item = ObjectFrom(state.client->Call("CreateItem", {kMailItem}), "mail item");
-    } catch (const Failure&) {
-      // The application object itself failed (its program may have ended): the next send
-      // starts afresh instead of reusing an object that no longer answers.
+      Send(p, state, report_path, step);
+    } catch (const Failure& failure) {
+      // The client kept from an earlier send was closed since: a fresh one gets one more try.
+      if (!cached || !ClientGone(failure)) throw;
       state.client.reset();
-      throw;
+      Send(p, state, report_path, step);
     }
-
-    step = "The mail could not be addressed";
-    item->Put("To", state.email_address);
-    item->Put("Subject", kReportFileText);
-    item->Put("Body", kReportAttachedText);
-
-    step = "The report could not be attached";
-    ObjectFrom(item->Get("Attachments"), "attachment list")->Call("Add", {report_path});
-
-    step = "The mail client could not send the mail";
-    item->Call("Send", {});
   } catch (const Failure& failure) {
+    if (failure.number() == kNoAnswer) {
+      // Given up: no further call reaches that client, and the next send starts afresh.
+      state.client.reset();
+      step = "The mail client did not answer";
+    }
     p.dialogs.Show(MailNotSentText(Reason(step, failure), report_path), kEmailDeliveryTitle,
                    Buttons::kOk);
     return;

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <cstdlib>
+#include <cwchar>
 #include <exception>
 #include <string>
 #include <vector>
@@ -31,6 +32,15 @@ namespace torvel {
 namespace {
 
 
+// How long a call to another program may go unanswered. The test bench shortens it through
+// TORVEL_ANSWER_LIMIT_MS so that its silent stand-ins cost seconds, not minutes.
+unsigned long AnswerLimit() {
+  wchar_t text[16];
+  DWORD length = GetEnvironmentVariableW(L"TORVEL_ANSWER_LIMIT_MS", text, 16);
+  unsigned long limit = length > 0 && length < 16 ? std::wcstoul(text, nullptr, 10) : 0;
+  return limit > 0 ? limit : Win32Automation::kAnswerLimitMs;
+}
+
 // The Win32 services that do not depend on the mode.
 struct Services {
   Win32Registry registry;
@@ -39,7 +49,7 @@ struct Services {
   Win32Network network;
   Win32Files files;
   Win32Shell shell;
-  Win32Automation automation;
+  Win32Automation automation{AnswerLimit()};
   Win32Clock clock;
 
   Platform With(Dialogs& dialogs) {

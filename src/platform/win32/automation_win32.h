@@ -1,14 +1,21 @@
 #pragma once
-// The automation service over COM: ProgID -> CLSID -> IDispatch, calls by name. Needs COM
-// initialised on the calling thread (main does it for the whole run).
+// The automation service over COM: ProgID -> CLSID -> IDispatch, calls by name. Each server's
+// objects live in an apartment of their own, on a thread of their own, so that a call that
+// gets no answer within the answer limit fails with kNoAnswer instead of hanging the tool.
 #include "platform/automation.h"
 
 namespace torvel {
 
 class Win32Automation : public Automation {
  public:
+  static constexpr unsigned long kAnswerLimitMs = 60000;
+  explicit Win32Automation(unsigned long answer_limit_ms = kAnswerLimitMs)
+      : answer_limit_ms_(answer_limit_ms) {}
   AutomationRef Create(const std::string& class_name) override;
   AutomationRef FindRunning(const std::string& class_name) override;
+
+ private:
+  unsigned long answer_limit_ms_;
 };
 
 }  // namespace torvel

@@ -131,6 +131,8 @@ class Ptr {
     return &p_;
   }
   void** put_void() { return reinterpret_cast<void**>(put()); }
+  // Hands the reference over.
+  T* release() { return std::exchange(p_, nullptr); }
 
  private:
   T* p_ = nullptr;
