@@ -18,6 +18,8 @@ long LastError() { return static_cast<long>(GetLastError()); }
 // Everything on disk before the report counts as moved: a power cut after a run then finds
 // either the previous report or this one, never an empty file.
 constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+constexpr int kMoveAttempts = 10;
+constexpr DWORD kMovePauseMs = 100;
 
 }  // namespace
 
@@ -60,20 +62,29 @@ long Win32Files::WriteWhole(const std::string& path, std::string_view bytes) {
 long Win32Files::MoveReplacing(const std::string& from, const std::string& to) {
   const std::wstring source = Wide(from);
   const std::wstring target = Wide(to);
-  if (MoveFileExW(source.c_str(), target.c_str(), kMoveFlags)) return 0;
-  long code = LastError();
-  // A hidden or system report is replaced like any other; only read-only protects it.
-  DWORD attributes = GetFileAttributesW(target.c_str());
-  if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) &&
-      !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-    SetFileAttributesW(target.c_str(),
-                       attributes & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  for (int attempt = 1;; ++attempt) {
     if (MoveFileExW(source.c_str(), target.c_str(), kMoveFlags)) return 0;
-    code = LastError();
-    SetFileAttributesW(target.c_str(), attributes);
+    long code = LastError();
+    // A hidden or system report is replaced like any other; only read-only protects it.
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) &&
+        !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+      SetFileAttributesW(target.c_str(),
+                         attributes & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+      if (MoveFileExW(source.c_str(), target.c_str(), kMoveFlags)) return 0;
+      code = LastError();
+      SetFileAttributesW(target.c_str(), attributes);
+      return code;
+    }
+    // Another run replacing the same report at this moment, or a program that holds it open for
+    // a moment: a few more tries before the run fails.
+    if ((code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION) ||
+        attempt == kMoveAttempts) {
+      return code;
+    }
+    Sleep(kMovePauseMs);
   }
-  return code;
 }
 
 long Win32Files::Remove(const std::string& path) {
