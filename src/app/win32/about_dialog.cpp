@@ -46,8 +46,6 @@ constexpr DWORD kDialogStyle =
 constexpr WORD kFontPoints = 8;
 constexpr wchar_t kFontFace[] = L"MS Sans Serif";
 
-using UniqueIcon = Unique<HICON, &DestroyIcon>;
-
 struct AboutState {
   explicit AboutState(const Platform& platform) : p(platform) {}
 

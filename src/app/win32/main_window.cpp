@@ -130,8 +130,8 @@ bool MainWindow::Create(HINSTANCE instance, int show) {
 }
 
 void MainWindow::CreateChildren() {
-  font_ = Unique<HFONT, &DeleteFont>(MakeFont(dpi_, false));
-  underlined_font_ = Unique<HFONT, &DeleteFont>(MakeFont(dpi_, true));
+  font_ = UniqueFont(MakeFont(dpi_, false));
+  underlined_font_ = UniqueFont(MakeFont(dpi_, true));
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
   CreateControls(hwnd_, kControls, dpi_, font_.get());
   SendDlgItemMessageW(hwnd_, ID_LABEL1, WM_SETFONT,
@@ -140,11 +140,10 @@ void MainWindow::CreateChildren() {
   int size = GetSystemMetrics(SM_CXSMICON);
   for (std::size_t i = 0; i < std::size(kButtonPictures); ++i) {
     HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
-    HICON icon = static_cast<HICON>(LoadImageW(
-        instance, MAKEINTRESOURCEW(kButtonPictures[i].icon_id), IMAGE_ICON, size, size, 0));
-    ImageList_AddIcon(images, icon);
-    DestroyIcon(icon);
-    button_images_[i] = Unique<HIMAGELIST, &DestroyImages>(images);
+    UniqueIcon icon(static_cast<HICON>(LoadImageW(
+        instance, MAKEINTRESOURCEW(kButtonPictures[i].icon_id), IMAGE_ICON, size, size, 0)));
+    ImageList_AddIcon(images, icon.get());
+    button_images_[i] = UniqueImageList(images);
     BUTTON_IMAGELIST list{images, {2, 4, 2, 0}, BUTTON_IMAGELIST_ALIGN_TOP};
     SendDlgItemMessageW(hwnd_, kButtonPictures[i].button_id, BCM_SETIMAGELIST, 0,
                         reinterpret_cast<LPARAM>(&list));

@@ -14,9 +14,6 @@
 
 namespace torvel {
 
-inline void DeleteFont(HFONT font) { DeleteObject(font); }
-inline void DestroyImages(HIMAGELIST images) { ImageList_Destroy(images); }
-
 class MainWindow {
  public:
   explicit MainWindow(const Platform& p) : p_(p) {}
@@ -36,9 +33,9 @@ class MainWindow {
   HWND hwnd_ = nullptr;
   HWND focus_ = nullptr;
   int dpi_ = 96;
-  Unique<HFONT, &DeleteFont> font_;
-  Unique<HFONT, &DeleteFont> underlined_font_;
-  Unique<HIMAGELIST, &DestroyImages> button_images_[3];
+  UniqueFont font_;
+  UniqueFont underlined_font_;
+  UniqueImageList button_images_[3];
   MailState mail_state_;
 };
 

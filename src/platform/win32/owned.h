@@ -2,9 +2,11 @@
 // The owners of Windows resources, one home for all: each frees its resource exactly once, on
 // every path, and each has the same accessors: get() to use it, put() to receive it from an
 // out-parameter (freeing what was held), release() to hand it over, and a test for "holds one".
+#include <windows.h>
+// after windows.h, which they need
+#include <commctrl.h>
 #include <objbase.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <cstdint>
 #include <type_traits>
@@ -56,12 +58,17 @@ class Unique {
 
 inline void FreeHeapBlock(void* block) { HeapFree(GetProcessHeap(), 0, block); }
 inline void FreeLocal(void* block) { LocalFree(block); }
+inline void DeleteFont(HFONT font) { DeleteObject(font); }
+inline void DestroyImages(HIMAGELIST images) { ImageList_Destroy(images); }
 
 using UniqueHandle = Unique<HANDLE, &CloseHandle>;           // processes, threads, events
 using UniqueFile = Unique<HANDLE, &CloseHandle, -1>;         // CreateFile's handles
 using UniqueHkey = Unique<HKEY, &RegCloseKey>;               // registry keys
 using UniqueHeapBlock = Unique<void*, &FreeHeapBlock>;       // HeapAlloc's blocks
 using UniqueLocalBlock = Unique<void*, &FreeLocal>;          // blocks the system allocates
+using UniqueFont = Unique<HFONT, &DeleteFont>;
+using UniqueIcon = Unique<HICON, &DestroyIcon>;
+using UniqueImageList = Unique<HIMAGELIST, &DestroyImages>;
 
 // A window's device context (the screen's for no window) with its dots per inch.
 class WindowDc {
