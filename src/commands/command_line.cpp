@@ -12,8 +12,8 @@ bool SwitchIs(const std::string& arg, const char* name) {
   if (!IsSwitch(arg)) return false;
   std::size_t i = 1;
   for (; name[i - 1] != '\0'; ++i) {
-    if (i >= arg.size() ||
-        std::tolower(static_cast<unsigned char>(arg[i])) != static_cast<unsigned char>(name[i - 1])) {
+    if (i >= arg.size() || std::tolower(static_cast<unsigned char>(arg[i])) !=
+                               static_cast<unsigned char>(name[i - 1])) {
       return false;
     }
   }

@@ -117,7 +117,8 @@ std::string EditionLine(Registry& registry, const std::string& year) {
   ReadRegistryValue(registry, "HKLM", "Software\\Partwright\\Partwright " + year + "\\Setup",
                     kEditionValue, "D", kEditionDefault, value);
   const std::int32_t* code = std::get_if<std::int32_t>(&value);
-  const bool known = code && *code >= 0 && *code < static_cast<std::int32_t>(std::size(kEditionNames));
+  const bool known =
+      code && *code >= 0 && *code < static_cast<std::int32_t>(std::size(kEditionNames));
   return "Partwright " + year + " Installed version: " + (known ? kEditionNames[*code] : "N/A");
 }
 

@@ -47,8 +47,7 @@ bool ClientGone(const Failure& failure) {
 }
 
 // One attempt to send; on a failure `step` names what could not be done.
-void Send(const Platform& p, MailState& state, const std::string& report_path,
-          const char*& step) {
+void Send(const Platform& p, MailState& state, const std::string& report_path, const char*& step) {
   step = "The mail client could not be started";
   if (!state.client) state.client = p.automation.Create(kMailClientClass);
 

@@ -58,7 +58,8 @@ long ReadText(Registry& registry, RegKey key, const std::string& value_name, Reg
   // Never trust the reported size beyond the bytes actually handed over.
   const std::uint32_t length = std::min(size, capacity);
   if (length > 0) {
-    value = std::string(buffer.begin(), buffer.begin() + WithoutLastCharacter(buffer, length, type));
+    value =
+        std::string(buffer.begin(), buffer.begin() + WithoutLastCharacter(buffer, length, type));
   }
   return 0;
 }

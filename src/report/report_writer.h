@@ -24,7 +24,6 @@ class ReportFileError : public std::runtime_error {
   long code_;
 };
 
-
 // The application folder followed by "\TORVEL Info.htm", with no check for a separator
 // already there (a drive root gives two in a row, which the file functions accept).
 std::string ReportPath(const std::string& folder);

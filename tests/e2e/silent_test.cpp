@@ -107,4 +107,58 @@ TEST(ReportFile, NotWritableKeepsTheOldReportAndSaysSoOnce) {
   }
 }
 
+// A Western system (code page 1252) and a folder and a value outside its code page; two runs
+// into one report at the same moment.
+TEST(AnyCharacter, FolderAndValueWholeAndTwoRunsAtOnce) {
+  ASSERT_EQ(GetACP(), 1252u);
+  const std::string folder = "T:\\Тест Ünï & Co";
+  CreateDirectoryW(bench::W(folder).c_str(), nullptr);
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TORVELK", bench::W("Ёлка ü € <x>").c_str()));
+  const std::string exe = bench::CopyToolInto(folder);
+  bench::Process first, second;
+  ASSERT_TRUE(first.Start(exe, "/report", folder) && second.Start(exe, "-REPORT", folder));
+  DWORD codes[2] = {99, 99};
+  EXPECT_TRUE(first.WaitExit(60000, &codes[0]) && second.WaitExit(60000, &codes[1]));
+  EXPECT_EQ(codes[0] + codes[1], 0u);
+  const std::string report = bench::ReadWholeFile(folder + "\\TORVEL Info.htm").value_or("");
+  EXPECT_TRUE(
+      report.starts_with("<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" "
+                         "content=\"text/html; charset=utf-8\">\r\n<title>"));
+  EXPECT_TRUE(report.ends_with("</body>\r\n"));
+  EXPECT_NE(report.find("\r\nTORVELK :                Ёлка ü € &lt;x&gt;</pre>\r\n"),
+            std::string::npos);
+  WIN32_FIND_DATAW found;
+  EXPECT_EQ(FindFirstFileW(bench::W(folder + "\\*.tmp").c_str(), &found), INVALID_HANDLE_VALUE);
+}
+
+// Refused switches, a folder that cannot be written and a host that never answers: each ends at
+// once (or after the answer limit), says why on standard error and starts nothing it need not.
+TEST(AlwaysEnds, SwitchesUnwritableFolderAndSilentHost) {
+  SetEnvironmentVariableA("TORVEL_ANSWER_LIMIT_MS", "5000");
+  const std::string folder = bench::MakeTempDir("ends"), errors = folder + "\\stderr.txt";
+  const std::string usage = "Usage: TORVELSupport.exe [/report [FILE] | /?]\r\n";
+  // The arguments, the exit code, what standard error says and what the host was asked.
+  for (auto [arguments, code, said, asked] :
+       {std::tuple{"/reprot", 2u, "Unknown switch \"/reprot\". " + usage, ""},
+        {"/report /q", 2u, "Unknown switch \"/q\". " + usage, ""},
+        {"/report a b", 2u, "Unexpected argument \"b\". " + usage, ""},
+        {"/?", 0u, usage, ""},
+        {"/report T:\\missing\\r.htm", 1u, "cannot be written to", ""},
+        {"/report r.htm", 0u, "", "Application.DateCode()\r\n"}}) {
+    SCOPED_TRACE(arguments);
+    standin::Server host(standin::kHost, "Silent=DateCode\r\n");
+    ASSERT_TRUE(host.ready());
+    EXPECT_EQ(RunSilent(bench::ToolExe(), arguments, folder, errors), code);
+    EXPECT_NE(bench::ReadWholeFile(errors).value_or("?").find(said), std::string::npos);
+    EXPECT_EQ(host.Calls(), asked);
+  }
+  const std::string report = bench::ReadWholeFile(folder + "\\r.htm").value_or("");
+  EXPECT_NE(report.find("<pre>Partwright Date Code:       not available: Partwright did not "
+                        "answer (error 0x8001011F)\r\nPartwright Revision Number:  not "
+                        "available: Partwright did not answer (error 0x8001011F)\r\n"),
+            std::string::npos);
+  EXPECT_FALSE(bench::FileExists(folder + "\\q"));
+  SetEnvironmentVariableA("TORVEL_ANSWER_LIMIT_MS", nullptr);
+}
+
 }  // namespace

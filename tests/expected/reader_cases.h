@@ -29,6 +29,9 @@ inline std::vector<StoredValue> ReaderValues() {
       {"TwoBytes", kRegBinary, "\x02\x01"},
       {"EightBytes", kRegBinary, "12345678"},
       {"TextOne", kRegSz, std::string("1\0", 2)},
+      // UTF-8 here; the registry holds any text as UTF-16.
+      {"Utf8", kRegSz, std::string("\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE2\x82\xAC\0", 13)},
+      {"Utf8NoNul", kRegExpandSz, "\xC3\xBC\xE2\x82\xAC"},
   };
 }
 
@@ -61,6 +64,10 @@ inline std::vector<ReadCase> ReaderCases() {
       {"HKCU", "", "TwoBytes", "D", number, 0, std::int32_t{258}},
       {"HKCU", "", "EightBytes", "D", number, 234, number},
       {"HKCU", "", "TextOne", "D", number, 0, std::int32_t{49}},
+      // Text keeps every character; without a NUL its last character, not its last byte, goes.
+      {"HKCU", "", "Utf8", "S", text, 0,
+       std::string("\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE2\x82\xAC")},
+      {"HKCU", "", "Utf8NoNul", "S", text, 0, std::string("\xC3\xBC")},
       {"HKCU", "", "Missing", "S", text, 2, text},
       {"HKCU", "", "Missing", "D", number, 2, number},
       {"HKCU", "\\Nowhere", "Temp", "S", text, 2, text},

@@ -18,8 +18,9 @@ inline constexpr char kReport[] = "C:\\Program Files\\TORVEL\\TORVEL Info.htm";
 inline constexpr std::uint32_t kBig = 65536;
 
 // How the failing operation answers: an error status, a thrown Failure (51 "Internal error"), an
-// empty or an oversized answer. Any operation throws; other modes apply only where they mean much.
-enum class Mode { kNone, kStatus, kThrow, kEmpty, kOversized };
+// empty or an oversized answer; an automation member that gets no answer (every time) or whose
+// server has gone (the first time). Other modes apply only where they mean much.
+enum class Mode { kNone, kStatus, kThrow, kEmpty, kOversized, kSilent, kClosed };
 using enum Mode;
 
 struct Services : Registry, SystemFacts, Identity, Network, Files, Shell, Dialogs, Automation {};
@@ -55,6 +56,8 @@ struct Machine : Services, Clock, AutomationObject {
   Mode At(Str op) {  // the fault hook, asked first by every operation
     if (op != fail.first) return kNone;
     if (++hits, fail.second == kThrow) throw Failure(51, "Internal error");
+    if (fail.second == kSilent) throw Failure(kNoAnswer, "The server did not answer");
+    if (fail.second == kClosed && hits == 1) throw Failure(kDisconnected, "Disconnected");
     return fail.second;
   }
 
@@ -153,6 +156,7 @@ struct Machine : Services, Clock, AutomationObject {
   }
   long Remove(Str path) override { return files.erase(path) ? 0 : 2; }
   std::string ErrorText(long code) override { return "Error text " + std::to_string(code) + "."; }
+  std::uint32_t ProcessId() override { return 4242; }
 
   std::intptr_t Execute(WindowRef owner, Str operation, Str file, Str parameters, Str directory,
                         int show) override {

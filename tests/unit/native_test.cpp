@@ -5,14 +5,16 @@
 #include <array>
 
 #include "commands/about_texts.h"
+#include "commands/command_line.h"
 #include "commands/commands.h"
+#include "commands/email_command.h"
 #include "commands/viewer_launcher.h"
-#include "machine/uptime.h"
 #include "expected/reader_cases.h"
 #include "fakes/fake_machine.h"
+#include "hostapp/host_section.h"
 #include "machine/os_version.h"
 #include "machine/system_information.h"
-#include "commands/email_command.h"
+#include "machine/uptime.h"
 #include "mail/mail_link.h"
 #include "products/product_sections.h"
 #include "report/report_writer.h"
@@ -20,7 +22,7 @@
 namespace torvel::testing {
 namespace {
 
-// What a registry failure does to the product portion (lines 41 to 135 of the expected report)
+// What a registry failure does to the product portion (lines 42 to 136 of the expected report)
 // and to the edition lines; or a run that fails and leaves the previous report.
 enum Effect { kLines, kGone, kValuesEmpty, kValuesBig, kFails };
 
@@ -68,7 +70,8 @@ const Case kCases[] = {
     {"ComputerNameInto NetbiosAdapterAddress SocketsStart SocketsCleanup HostName Attributes "
      "WriteWhole MoveReplacing TickCount",
      "T", "", kFailed + "Internal error", kFails},
-    {"WriteWhole MoveReplacing", "S", "", kFailed + "Error text 5.", kFails},
+    {"WriteWhole", "S", "", kFailed + "Error text 5. " + kUnwritableFolderAdvice, kFails},
+    {"MoveReplacing", "S", "", kFailed + "Error text 5.", kFails},
     {"Attributes", "O", "", kFailed + "Error text 5.", kFails},
     {"ExeFolder", "T", "", "The report could not be written to TORVEL Info.htm.\r\nInternal error",
      kFails},
@@ -93,9 +96,9 @@ std::string Expected(const Case& c) {
       *find(lines.begin(), "Partwright " + year) = "Partwright " + year + " Installed version: N/A";
   }
   if (c.effect >= kValuesEmpty)
-    ReadValuesAs(c.effect == kValuesBig ? std::string(kBig, 'W') : "", lines.begin() + 40,
-                 lines.begin() + 135);
-  if (c.effect == kGone) lines.erase(lines.begin() + 40, lines.begin() + 135);
+    ReadValuesAs(c.effect == kValuesBig ? std::string(kBig, 'W') : "", lines.begin() + 41,
+                 lines.begin() + 136);
+  if (c.effect == kGone) lines.erase(lines.begin() + 41, lines.begin() + 136);
   return Joined(lines);
 }
 
@@ -106,6 +109,7 @@ TEST(Native, TheReportWithEachOperationFailingIsTheExpectedOneOrThePreviousOneSt
         Machine m;
         m.fail = {op, static_cast<Mode>(std::string(" STEO").find(mode))};
         m.files[kReport] = {"previous", 0};
+        m.files[kReport + std::string(".7.tmp")] = {"another run's", 0};
         bool written = false;
         EXPECT_NO_THROW(if ((written = RunReport(m.platform()))) OpenReport(m.platform(), 0));
         std::string boxes, want_boxes;
@@ -116,7 +120,13 @@ TEST(Native, TheReportWithEachOperationFailingIsTheExpectedOneOrThePreviousOneSt
         EXPECT_EQ(boxes, want_boxes) << op << " " << mode;
         EXPECT_EQ(written, c.effect != kFails) << op << " " << mode;
         EXPECT_EQ(m.files[kReport].first, Expected(c)) << op << " " << mode;
-        EXPECT_EQ(m.files.size(), 1u);  // no temporary file beside it
+        // No temporary file of this run beside it, and another run's untouched.
+        EXPECT_EQ(m.files.size(), 2u);
+        EXPECT_EQ(m.files[kReport + std::string(".7.tmp")].first, "another run's");
+        // Told before anything is collected, the host application is not even started.
+        if (c.effect == kFails && op != "MoveReplacing") {
+          EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "create Partwright.Application"), 0);
+        }
         EXPECT_EQ((std::array{m.handles.size(), 0ul + m.sockets, 0ul + m.objects, 0ul + m.busy}),
                   (std::array{0ul, 0ul, 0ul, 0ul}));
         // A host the report started (as every report without a fault does) is told to exit once.
@@ -147,13 +157,13 @@ TEST(Native, ReaderStatusesDefaultsAndKeysClosed) {
 TEST(Native, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresenceTests) {
   // The presence tests in their order, with the lines of their sections in the expected report.
   const std::tuple<RegKey, std::string, int, int> products[] = {
-      {kHkeyCurrentUser, "Software\\VRAX\\TORVEL/FRAME", 41, 6},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/FRAME", 47, 32},
-      {kHkeyLocalMachine, "Software\\VRAX\\DraftPilot", 79, 11},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/K", 90, 9},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVELKinema", 122, 14},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVELAeroMesh", 106, 16},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/ELX", 99, 7}};
+      {kHkeyCurrentUser, "Software\\VRAX\\TORVEL/FRAME", 42, 6},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/FRAME", 48, 32},
+      {kHkeyLocalMachine, "Software\\VRAX\\DraftPilot", 80, 11},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/K", 91, 9},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVELKinema", 123, 14},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVELAeroMesh", 107, 16},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/ELX", 100, 7}};
   const std::vector<std::string> report = ExpectedLines();
   Machine all;
   ReportStream all_out;
@@ -209,18 +219,75 @@ TEST(Native, WhatTheCommandsShowAndWhatLeavesTheTool) {
        wrote + outlook + mail +
            "put To=a@b|box Email Delivery: The email was not sent. The mail could not be "
            "addressed.\r\nInternal error (error 0x00000033)\r\n\r\nThe report is saved as " +
+           kReport + ". Please attach it to an email by hand."},
+      {"a@b", "Y CreateItem I",
+       wrote + outlook + mail +
+           "box Email Delivery: The email was not sent. The mail client did not answer.\r\nThe "
+           "server did not answer (error 0x8001011F)\r\n\r\nThe report is saved as " +
            kReport + ". Please attach it to an email by hand."}};
   for (const auto& [recipient, answer, log] : flows) {
     Machine m;
     MailState state;
     const std::vector<std::string> fault = Split(answer + " - S", " ");
     m.host_installed = false;
-    m.fail = {fault[1], static_cast<Mode>(std::string(" STEO").find(fault[2][0]))};
+    m.fail = {fault[1], static_cast<Mode>(std::string(" STEOIC").find(fault[2][0]))};
     m.answers = {answer[0] == 'Y' ? Answer::kYes : Answer::kNo};
     if (recipient) EmailCommand(m.platform(), 7, recipient, state);
     if (!recipient) SaveViewCommand(m.platform(), 7);
     EXPECT_EQ(m.log, Split(log));
   }
+  // A mail client closed since the last send is replaced, once, and the mail goes out.
+  Machine m;
+  MailState state;
+  m.answers = {Answer::kYes, Answer::kYes};
+  EmailCommand(m.platform(), 7, "a@b", state);
+  m.fail = {"CreateItem", kClosed};
+  m.log.clear();
+  EmailCommand(m.platform(), 7, "a@b", state);
+  EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "create Outlook.Application"), 1);
+  EXPECT_EQ(m.log.back(), "box Email Delivery: Email successfully sent. ");
+}
+
+TEST(Native, AHostThatIsNotInstalledOrDoesNotAnswer) {
+  // Installed or not, the member that gets no answer, the section's two answers, what is asked.
+  const std::tuple<bool, std::string, std::string, std::string> hosts[] = {
+      {false, "", "not available: Partwright is not installed (error 0x800401F3)", ""},
+      // Nothing more is asked of a host that did not answer: not even to exit.
+      {true, "DateCode", "not available: Partwright did not answer (error 0x8001011F)",
+       "create Partwright.Application|get DateCode"}};
+  for (const auto& [installed, silent, answer, log] : hosts) {
+    Machine m;
+    m.host_installed = installed;
+    m.fail = {silent, kSilent};
+    ReportStream out;
+    PartwrightInformation(m.platform(), out);
+    const std::vector<std::string> lines = Split(out.text(), "\r\n");
+    EXPECT_EQ(lines.at(2), kDate + answer);
+    EXPECT_EQ(lines.at(3), kRevision + answer);
+    EXPECT_EQ(m.log, Split(log));
+    EXPECT_EQ(m.objects, 0);
+  }
+}
+
+TEST(Native, Switches) {
+  // The arguments after the program's name; the mode; the file, or why they are refused.
+  const std::tuple<std::vector<std::string>, RunMode, std::string> command_lines[] = {
+      {{}, RunMode::kWindow, ""},
+      {{"/report"}, RunMode::kReport, ""},
+      {{"-REPORT", "\\\\server\\share\\PC.htm"}, RunMode::kReport, "\\\\server\\share\\PC.htm"},
+      {{"-?"}, RunMode::kUsage, ""},
+      {{"/reprot"}, RunMode::kRefused, "Unknown switch \"/reprot\"."},
+      {{"/report", "/q"}, RunMode::kRefused, "Unknown switch \"/q\"."},
+      {{"/report", "a", "b"}, RunMode::kRefused, "Unexpected argument \"b\"."},
+      {{"report.htm"}, RunMode::kRefused, "Unexpected argument \"report.htm\"."},
+      {{"/?", "x"}, RunMode::kRefused, "Unexpected argument \"x\"."}};
+  for (const auto& [args, mode, text] : command_lines) {
+    const CommandLine parsed = ParseCommandLine(args);
+    EXPECT_EQ(parsed.mode, mode) << text;
+    EXPECT_EQ(mode == RunMode::kReport ? parsed.file : parsed.problem, text);
+  }
+  EXPECT_EQ(RefusalLine(ParseCommandLine({"-x"})),
+            "Unknown switch \"-x\". Usage: TORVELSupport.exe [/report [FILE] | /?]");
 }
 
 TEST(Native, SystemInformationViewer) {

@@ -7,6 +7,8 @@
 // after windows.h, which it needs
 #include <sddl.h>
 
+#include <cstring>
+
 #include "../expected/reader_cases.h"
 
 namespace torvel {
@@ -26,10 +28,17 @@ TEST(RealRegistry, EveryReaderCase) {
                             &key, nullptr),
             ERROR_SUCCESS);
   for (const expected::StoredValue& v : expected::ReaderValues()) {
-    // The "X" after the data keeps the registry from adding a NUL that a text value lacks.
-    const std::string buffer = v.bytes + "X";
-    RegSetValueExA(key, v.name, 0, v.type, reinterpret_cast<const BYTE*>(buffer.data()),
-                   v.bytes.size());
+    // Text is stored as the registry holds it, UTF-16; every other type as its bytes. The "X"
+    // after the data keeps the registry from adding a NUL that a text value lacks.
+    std::wstring text(v.bytes.size() + 1, L'\0');
+    text.resize(
+        MultiByteToWideChar(CP_UTF8, 0, v.bytes.data(), v.bytes.size(), text.data(), text.size()));
+    text += L'X';
+    const bool is_text = v.type == kRegSz || v.type == kRegExpandSz || v.type == kRegMultiSz;
+    RegSetValueExW(key, std::wstring(v.name, v.name + std::strlen(v.name)).c_str(), 0, v.type,
+                   is_text ? reinterpret_cast<const BYTE*>(text.data())
+                           : reinterpret_cast<const BYTE*>(v.bytes.data()),
+                   is_text ? (text.size() - 1) * sizeof(wchar_t) : v.bytes.size());
   }
   SetAccess(key, "D:P(A;;KR;;;WD)");
   Win32Registry registry;

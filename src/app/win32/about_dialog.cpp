@@ -3,11 +3,11 @@
 #include <cstring>
 #include <vector>
 
-#include "commands/about_texts.h"
-#include "commands/viewer_launcher.h"
 #include "app/win32/about_ids.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/control_layout.h"
+#include "commands/about_texts.h"
+#include "commands/viewer_launcher.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/owned.h"
 

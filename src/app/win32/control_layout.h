@@ -25,11 +25,11 @@ inline void CreateControls(HWND parent, std::span<const ControlSpec> controls, i
                            HFONT font) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   for (const ControlSpec& c : controls) {
-    HWND control = CreateWindowExW(
-        c.ex_style, Wide(c.window_class).c_str(), Wide(c.text).c_str(), c.style,
-        TwipsToPixels(c.left, dpi),
-        TwipsToPixels(c.top, dpi), TwipsToPixels(c.width, dpi), TwipsToPixels(c.height, dpi),
-        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+    HWND control =
+        CreateWindowExW(c.ex_style, Wide(c.window_class).c_str(), Wide(c.text).c_str(), c.style,
+                        TwipsToPixels(c.left, dpi), TwipsToPixels(c.top, dpi),
+                        TwipsToPixels(c.width, dpi), TwipsToPixels(c.height, dpi), parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 }

@@ -11,10 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "text/app_info.h"
+#include "app/win32/main_window.h"
 #include "commands/command_line.h"
 #include "commands/commands.h"
-#include "app/win32/main_window.h"
 #include "platform/failure.h"
 #include "platform/win32/automation_win32.h"
 #include "platform/win32/clock_win32.h"
@@ -27,10 +26,10 @@
 #include "platform/win32/system_facts_win32.h"
 #include "platform/win32/utf8.h"
 #include "report/report_writer.h"
+#include "text/app_info.h"
 
 namespace torvel {
 namespace {
-
 
 // How long a call to another program may go unanswered. The test bench shortens it through
 // TORVEL_ANSWER_LIMIT_MS so that its silent stand-ins cost seconds, not minutes.
@@ -70,7 +69,8 @@ std::vector<std::string> Arguments() {
   int count = 0;
   UniqueLocalBlock list(CommandLineToArgvW(GetCommandLineW(), &count));
   std::vector<std::string> args;
-  for (int i = 0; list && i < count; ++i) args.push_back(Utf8(static_cast<wchar_t**>(list.get())[i]));
+  for (int i = 0; list && i < count; ++i)
+    args.push_back(Utf8(static_cast<wchar_t**>(list.get())[i]));
   return args;
 }
 

@@ -2,13 +2,13 @@
 
 #include <exception>
 
-#include "text/app_info.h"
-#include "commands/commands.h"
-#include "machine/uptime.h"
 #include "app/win32/about_dialog.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/control_layout.h"
+#include "commands/commands.h"
+#include "machine/uptime.h"
 #include "platform/win32/utf8.h"
+#include "text/app_info.h"
 
 namespace torvel {
 
@@ -107,8 +107,7 @@ bool MainWindow::Create(HINSTANCE instance, int show) {
   RECT frame{0, 0, Scale(kClientWidthTwips), Scale(kClientHeightTwips)};
   AdjustWindowRectEx(&frame, kWindowStyle, TRUE, WS_EX_CONTROLPARENT);
   hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, TORVEL_MAIN_CLASS_W, Wide(kAppTitle).c_str(),
-                          kWindowStyle,
-                          CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                          kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                           frame.bottom - frame.top, nullptr, menu, instance, this);
   if (!hwnd_) return false;
   // The menu may wrap or the frame differ from the estimate: fix the client area exactly.

@@ -292,8 +292,7 @@ AutomationRef Win32Automation::Create(const std::string& class_name) {
   return line->Run([line, class_name] {
     CLSID clsid = ClassId(class_name);
     com::Ptr<IUnknown> unknown;
-    HRESULT hr =
-        CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, unknown.put_void());
+    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, unknown.put_void());
     if (FAILED(hr)) com::Throw(hr);
     return Wrap(line, std::move(unknown));
   });

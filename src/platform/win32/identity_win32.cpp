@@ -1,7 +1,7 @@
 #include "platform/win32/identity_win32.h"
 
-#include <windows.h>
 #include <lmcons.h>
+#include <windows.h>
 
 #include <cstring>
 #include <vector>

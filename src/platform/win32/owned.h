@@ -61,11 +61,11 @@ inline void FreeLocal(void* block) { LocalFree(block); }
 inline void DeleteFont(HFONT font) { DeleteObject(font); }
 inline void DestroyImages(HIMAGELIST images) { ImageList_Destroy(images); }
 
-using UniqueHandle = Unique<HANDLE, &CloseHandle>;           // processes, threads, events
-using UniqueFile = Unique<HANDLE, &CloseHandle, -1>;         // CreateFile's handles
-using UniqueHkey = Unique<HKEY, &RegCloseKey>;               // registry keys
-using UniqueHeapBlock = Unique<void*, &FreeHeapBlock>;       // HeapAlloc's blocks
-using UniqueLocalBlock = Unique<void*, &FreeLocal>;          // blocks the system allocates
+using UniqueHandle = Unique<HANDLE, &CloseHandle>;      // processes, threads, events
+using UniqueFile = Unique<HANDLE, &CloseHandle, -1>;    // CreateFile's handles
+using UniqueHkey = Unique<HKEY, &RegCloseKey>;          // registry keys
+using UniqueHeapBlock = Unique<void*, &FreeHeapBlock>;  // HeapAlloc's blocks
+using UniqueLocalBlock = Unique<void*, &FreeLocal>;     // blocks the system allocates
 using UniqueFont = Unique<HFONT, &DeleteFont>;
 using UniqueIcon = Unique<HICON, &DestroyIcon>;
 using UniqueImageList = Unique<HIMAGELIST, &DestroyImages>;

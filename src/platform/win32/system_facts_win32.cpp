@@ -51,7 +51,7 @@ MemoryRecord Win32SystemFacts::Memory() {
 }
 
 bool Win32SystemFacts::DiskSpace(const std::string& root, std::uint64_t* total_bytes,
-                                std::uint64_t* free_bytes) {
+                                 std::uint64_t* free_bytes) {
   ULARGE_INTEGER available{}, total{}, free{};
   // No "insert the disk" box for an empty removable drive: the query just fails.
   UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);

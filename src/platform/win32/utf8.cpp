@@ -16,7 +16,8 @@ std::wstring Wide(std::string_view utf8) {
 std::string Utf8(std::wstring_view wide) {
   if (wide.empty()) return {};
   const int length = static_cast<int>(wide.size());
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
   std::string utf8(size > 0 ? size : 0, '\0');
   if (size > 0) {
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), size, nullptr, nullptr);

@@ -6,40 +6,52 @@
 
 namespace bench {
 
+// Paths are UTF-8, so that a test can name any folder; Windows gets them in UTF-16.
+std::wstring W(const std::string& text) {
+  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), int(wide.size()));
+  return wide.substr(0, wide.size() - 1);
+}
+std::string U(const std::wstring& wide) {
+  std::string text(WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, 0, 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text.data(), int(text.size()), 0, 0);
+  return text.substr(0, text.size() - 1);
+}
+
 std::string BinDir() {
-  char path[MAX_PATH];
-  std::string full(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-  return full.substr(0, full.find_last_of('\\'));
+  wchar_t path[MAX_PATH];
+  std::wstring full(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+  return U(full.substr(0, full.find_last_of(L'\\')));
 }
 
 std::string ToolExe() { return BinDir() + "\\TORVELSupport.exe"; }
 
 std::string MakeTempDir(const std::string& tag) {
-  char temp[MAX_PATH], name[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  bool made = GetTempFileNameA(temp, tag.c_str(), 0, name) && DeleteFileA(name) &&
-              CreateDirectoryA(name, nullptr);
-  return made ? name : "";
+  wchar_t temp[MAX_PATH], name[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  bool made = GetTempFileNameW(temp, W(tag).c_str(), 0, name) && DeleteFileW(name) &&
+              CreateDirectoryW(name, nullptr);
+  return made ? U(name) : "";
 }
 
 std::string CopyToolInto(const std::string& folder) {
   std::string copy = folder + "\\TORVELSupport.exe";
-  return CopyFileA(ToolExe().c_str(), copy.c_str(), FALSE) ? copy : std::string();
+  return CopyFileW(W(ToolExe()).c_str(), W(copy).c_str(), FALSE) ? copy : std::string();
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);  // shared: its writer may still have it open
+  std::ifstream file(W(path).c_str(), std::ios::binary);  // shared: its writer may have it open
   if (!file) return std::nullopt;
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary);
+  std::ofstream file(W(path).c_str(), std::ios::binary);
   return static_cast<bool>(file.write(bytes.data(), bytes.size()).flush());
 }
 
 bool FileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(W(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
@@ -51,20 +63,20 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
 
 bool Process::Start(const std::string& exe, const std::string& arguments, const std::string& folder,
                     const std::string& error_file) {
-  std::string command_line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-  STARTUPINFOA startup{};
+  std::wstring command_line = W("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments));
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE error = error_file.empty() ? GetStdHandle(STD_ERROR_HANDLE)
-                                    : CreateFileA(error_file.c_str(), GENERIC_WRITE,
+                                    : CreateFileW(W(error_file).c_str(), GENERIC_WRITE,
                                                   FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, 0);
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
   startup.hStdError = error;
   bool started =
-      CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                     folder.empty() ? nullptr : folder.c_str(), &startup, &info_);
+      CreateProcessW(W(exe).c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                     folder.empty() ? nullptr : W(folder).c_str(), &startup, &info_);
   if (!error_file.empty()) CloseHandle(error);
   return started;
 }

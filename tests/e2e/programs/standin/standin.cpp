@@ -110,6 +110,7 @@ class Object : public IDispatch, public IClassFactory {
     Log(line + (put ? L"\r\n" : L")\r\n"));
     VariantInit(result);
     std::wstring copy = Beside(Wide(kAttachedPrefix) + last.substr(last.rfind(L'\\') + 1));
+    if (Setting(L"Silent") == row.member) Sleep(INFINITE);  // a server that stopped answering
     if (Setting(L"Fail") == row.member) {
       failure = row.member + L" is not available in this session";
     } else if (row.kind == kObject) {
@@ -142,8 +143,11 @@ int Serve(bool running) {
   Object* factory = new Object(L"Factory");
   Object* instance = running ? new Object(L"Application") : nullptr;
   DWORD class_cookie = 0, active_cookie = 0;
-  if (FAILED(CoRegisterClassObject(clsid, static_cast<IClassFactory*>(factory), CLSCTX_LOCAL_SERVER,
-                                   REGCLS_MULTIPLEUSE, &class_cookie)) ||
+  // An instance the user has open is found in the running object table only: its class object,
+  // left behind in Wine's registrations when a test ends it, would answer later tests' creations.
+  if ((!running &&
+       FAILED(CoRegisterClassObject(clsid, static_cast<IClassFactory*>(factory),
+                                    CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &class_cookie))) ||
       (running && FAILED(RegisterActiveObject(static_cast<IDispatch*>(instance), clsid,
                                               ACTIVEOBJECT_STRONG, &active_cookie)))) {
     return 3;
@@ -157,7 +161,7 @@ int Serve(bool running) {
   // (CoUninitialize) waits for the calls in progress: tearing down while one arrives hangs
   // for good. So keep serving until the last object is gone (bounded), then end without it.
   if (active_cookie) RevokeActiveObject(active_cookie, nullptr);
-  CoRevokeClassObject(class_cookie);
+  if (class_cookie) CoRevokeClassObject(class_cookie);
   factory->Release();
   if (instance) instance->Release();
   for (DWORD start = GetTickCount(); g_objects > 0 && GetTickCount() - start < 5000;) {

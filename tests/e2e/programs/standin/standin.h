@@ -5,8 +5,8 @@
 // host Application.DateCode, .RevisionNumber, .ExitApp; mail Application.CreateItem ->
 // MailItem.To, .Subject, .Body, .Send, .Attachments -> .Add(path), which copies the file beside
 // the program as kAttachedPrefix + its name. Beside the program per role: settings ([Answers]
-// DateCode=..., Fail=<member>: it raises "<member> is not available in this session") and the
-// call log, a UTF-8 line per call.
+// DateCode=..., Fail=<member>: it raises "<member> is not available in this session";
+// Silent=<member>: it never answers) and the call log, a UTF-8 line per call.
 namespace standin {
 
 inline constexpr char kProgram[] = "standin.exe";
