@@ -1,5 +1,6 @@
 #include "platform/win32/automation_win32.h"
 
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <deque>
@@ -26,7 +27,8 @@ class ServerLine : public std::enable_shared_from_this<ServerLine> {
     auto line = std::shared_ptr<ServerLine>(new ServerLine(answer_limit_ms));
     line->shared_ = std::make_shared<Shared>();
     auto* handed = new std::shared_ptr<Shared>(line->shared_);
-    UniqueHandle thread(CreateThread(nullptr, 0, &ServerLine::Loop, handed, 0, nullptr));
+    UniqueHandle thread(
+        CreateThread(nullptr, 0, &ServerLine::Loop, handed, 0, &line->thread_id_));
     if (!thread) {
       delete handed;
       com::Throw(HRESULT_FROM_WIN32(GetLastError()));
@@ -46,6 +48,8 @@ class ServerLine : public std::enable_shared_from_this<ServerLine> {
   auto Run(Work work) -> decltype(work()) {
     using Result = decltype(work());
     if (silent_) ThrowNoAnswer();
+    // Already on the line (an object whose last reference goes there): no one to wait for.
+    if (GetCurrentThreadId() == thread_id_) return work();
     auto outcome = std::make_shared<Outcome<Result>>();
     auto job = Post([work, outcome] {
       try {
@@ -143,7 +147,8 @@ class ServerLine : public std::enable_shared_from_this<ServerLine> {
 
   DWORD answer_limit_ms_;
   std::shared_ptr<Shared> shared_;
-  bool silent_ = false;
+  DWORD thread_id_ = 0;
+  std::atomic<bool> silent_ = false;
 };
 
 class Win32AutomationObject : public AutomationObject {
