@@ -27,8 +27,7 @@ class ServerLine : public std::enable_shared_from_this<ServerLine> {
     auto line = std::shared_ptr<ServerLine>(new ServerLine(answer_limit_ms));
     line->shared_ = std::make_shared<Shared>();
     auto* handed = new std::shared_ptr<Shared>(line->shared_);
-    UniqueHandle thread(
-        CreateThread(nullptr, 0, &ServerLine::Loop, handed, 0, &line->thread_id_));
+    UniqueHandle thread(CreateThread(nullptr, 0, &ServerLine::Loop, handed, 0, &line->thread_id_));
     if (!thread) {
       delete handed;
       com::Throw(HRESULT_FROM_WIN32(GetLastError()));
