@@ -138,19 +138,23 @@ TEST(AlwaysEnds, SwitchesUnwritableFolderAndSilentHost) {
   const std::string folder = bench::MakeTempDir("ends"), errors = folder + "\\stderr.txt";
   const std::string usage = "Usage: TORVELSupport.exe [/report [FILE] | /?]\r\n";
   // The arguments, the exit code, what standard error says and what the host was asked.
-  for (auto [arguments, code, said, asked] :
-       {std::tuple{"/reprot", 2u, "Unknown switch \"/reprot\". " + usage, ""},
-        {"/report /q", 2u, "Unknown switch \"/q\". " + usage, ""},
-        {"/report a b", 2u, "Unexpected argument \"b\". " + usage, ""},
-        {"/?", 0u, usage, ""},
-        {"/report T:\\missing\\r.htm", 1u, "cannot be written to", ""},
-        {"/report r.htm", 0u, "", "Application.DateCode()\r\n"}}) {
+  const std::string asked = "Application.DateCode()\r\n";
+  for (auto [arguments, code, said, settings, calls] :
+       {std::tuple{"/reprot", 2u, "Unknown switch \"/reprot\". " + usage, "", std::string()},
+        {"/report /q", 2u, "Unknown switch \"/q\". " + usage, "", ""},
+        {"/report a b", 2u, "Unexpected argument \"b\". " + usage, "", ""},
+        {"/?", 0u, usage, "", ""},
+        {"/report T:\\missing\\r.htm", 1u, "cannot be written to", "", ""},
+        // A host still starting is asked again until it answers.
+        {"/report busy.htm", 0u, "", "Busy=1500",
+         asked + "Application.RevisionNumber()\r\nApplication.ExitApp()\r\n"},
+        {"/report r.htm", 0u, "", "Silent=DateCode", asked}}) {
     SCOPED_TRACE(arguments);
-    standin::Server host(standin::kHost, "Silent=DateCode\r\n");
+    standin::Server host(standin::kHost, settings + std::string("\r\n"));
     ASSERT_TRUE(host.ready());
     EXPECT_EQ(RunSilent(bench::ToolExe(), arguments, folder, errors), code);
     EXPECT_NE(bench::ReadWholeFile(errors).value_or("?").find(said), std::string::npos);
-    EXPECT_EQ(host.Calls(), asked);
+    EXPECT_EQ(host.Calls(), calls);
   }
   const std::string report = bench::ReadWholeFile(folder + "\\r.htm").value_or("");
   EXPECT_NE(report.find("<pre>Partwright Date Code:       not available: Partwright did not "

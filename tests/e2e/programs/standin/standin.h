@@ -6,7 +6,8 @@
 // MailItem.To, .Subject, .Body, .Send, .Attachments -> .Add(path), which copies the file beside
 // the program as kAttachedPrefix + its name. Beside the program per role: settings ([Answers]
 // DateCode=..., Fail=<member>: it raises "<member> is not available in this session";
-// Silent=<member>: it never answers) and the call log, a UTF-8 line per call.
+// Silent=<member>: it never answers; Busy=<ms>: it rejects calls so long after it started) and
+// the call log, a UTF-8 line per call.
 namespace standin {
 
 inline constexpr char kProgram[] = "standin.exe";
