@@ -21,7 +21,7 @@ namespace {
 // is made, so that a server that stops answering costs one wait of the answer limit and never
 // the tool itself. After one unanswered call the server is given up: no further call, not even
 // a release, reaches it, and its thread is left to the process's end.
-class ServerLine : public std::enable_shared_from_this<ServerLine> {
+class ServerLine {
  public:
   static std::shared_ptr<ServerLine> Start(DWORD answer_limit_ms) {
     auto line = std::shared_ptr<ServerLine>(new ServerLine(answer_limit_ms));
@@ -61,6 +61,8 @@ class ServerLine : public std::enable_shared_from_this<ServerLine> {
         outcome->failure = failure;
       } catch (const std::exception& e) {
         outcome->failure = Failure(E_FAIL, e.what());
+      } catch (...) {
+        outcome->failure = Failure(E_UNEXPECTED, "The call failed");
       }
     });
     if (WaitForSingleObject(job->done.get(), answer_limit_ms_) != WAIT_OBJECT_0) {
