@@ -69,11 +69,12 @@ void CollectReport(const Platform& p, ReportStream& out) {
   out.WriteLine("</body>");
 }
 
+namespace {
+
+// The temporary file of one run beside the report: "<report>.<process id>.tmp".
 std::string TemporaryPath(const std::string& path, std::uint32_t process_id) {
   return path + "." + std::to_string(process_id) + ".tmp";
 }
-
-namespace {
 
 // This run's temporary file, removed on every way out unless it became the report.
 class TemporaryFile {

@@ -1,6 +1,5 @@
 #pragma once
 // The report writer: collects the whole report and puts it in place of the previous one.
-#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -32,9 +31,6 @@ std::string ReportPath(const std::string& folder);
 inline constexpr char kUnwritableFolderAdvice[] =
     "The folder cannot be written to: copy the tool to a folder you can write to, or name "
     "another file with /report FILE.";
-
-// The temporary file of one run beside the report: "<report>.<process id>.tmp".
-std::string TemporaryPath(const std::string& path, std::uint32_t process_id);
 
 // Writes the report beside the tool. Throws ReportFileError when the report file cannot be
 // replaced; the previous report then stays as it was.

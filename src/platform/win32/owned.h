@@ -124,11 +124,6 @@ class Ptr {
   ~Ptr() {
     if (p_) p_->Release();
   }
-  // A new reference to a pointer the caller does not own.
-  static Ptr Share(T* borrowed) {
-    if (borrowed) borrowed->AddRef();
-    return Ptr(borrowed);
-  }
   T* get() const { return p_; }
   T* operator->() const { return p_; }
   explicit operator bool() const { return p_ != nullptr; }
