@@ -20,14 +20,14 @@ namespace {
 
 class CountingRegistry : public torvel::Win32Registry {
  public:
-  long OpenKey(torvel::RegKey root, const std::string& path, torvel::RegKey* key) override {
+  long OpenKey(torvel::RegKey root, const std::string& path, torvel::RegView view,
+               torvel::RegKey* key) override {
     ++calls;
-    return Win32Registry::OpenKey(root, path, key);
+    return Win32Registry::OpenKey(root, path, view, key);
   }
-  long QueryValue(torvel::RegKey key, const std::string& name, std::uint32_t* type,
-                  std::uint8_t* data, std::uint32_t* size) override {
+  long QueryValue(torvel::RegKey key, const std::string& name, torvel::RegData* data) override {
     ++calls;
-    return Win32Registry::QueryValue(key, name, type, data, size);
+    return Win32Registry::QueryValue(key, name, data);
   }
   long CloseKey(torvel::RegKey key) override {
     ++calls;

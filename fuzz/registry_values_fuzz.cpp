@@ -1,11 +1,13 @@
 // Any type and bytes for every value of the populated registry, one registry call failing: the
 // product sections and a number read neither crash nor read past a buffer, leave no key open,
-// and put no character of a value into the report unescaped.
+// put no character of a value into the report unescaped, and leave it valid UTF-8 whose only
+// control characters are tabs and CR LF line ends.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "fakes/fake_machine.h"
-#include "products/product_sections.h"
+#include "platform/clean_text.h"
 #include "platform/registry_reader.h"
+#include "products/product_sections.h"
 
 using namespace torvel;
 
@@ -33,5 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       text.replace(at, entity.size(), "x");
   }
   if (!m.handles.empty() || text != plain_out.text()) __builtin_trap();
+  // Line ends as tabs, the text must be clean as it stands.
+  std::string lines = out.text();
+  for (std::size_t at; (at = lines.find("\r\n")) != std::string::npos;) lines.replace(at, 2, "\t");
+  if (CleanText(lines) != lines) __builtin_trap();
   return 0;
 }

@@ -1,6 +1,5 @@
 #pragma once
-// The e-mail command: checks the recipient, writes a fresh report and sends it through the mail
-// client or a mailto link.
+// The e-mail command.
 #include <string>
 
 #include "mail/outlook_mail.h"
@@ -14,12 +13,11 @@ inline constexpr char kEmptyRecipientText[] =
 inline constexpr char kEmailOptionTitle[] = "Email Option";
 inline constexpr char kEmailOptionText[] = "Do you use MS Outlook as your Email Client?";
 
-// The body of the link road's message: it asks the user to attach the report from `folder`.
+// The link road's body: the link cannot carry the report, so it asks the user to attach it.
 std::string LinkBody(const std::string& folder);
 
-// `recipient` is the whole text of the recipient field, untrimmed. An empty one shows the
-// "Error" box and nothing else happens; otherwise the report is written afresh, the user is
-// asked which road to take, and the mail goes out by that road.
+// Sends a freshly written report to `recipient` (the field as typed) by the road the user
+// chooses. An empty recipient only gets the "Error" box.
 void EmailCommand(const Platform& p, WindowRef owner, const std::string& recipient,
                   MailState& state);
 

@@ -1,9 +1,8 @@
 #include "commands/viewer_launcher.h"
 
-#include <algorithm>
 #include <exception>
-#include <vector>
 
+#include "platform/registry_reader.h"
 #include "text/app_info.h"
 
 namespace torvel {
@@ -20,42 +19,24 @@ bool DirectorySearchFinds(Files& files, const std::string& path) {
 
 }  // namespace
 
-bool GetKeyValue(Registry& registry, RegKey root, const std::string& key_path,
+bool GetKeyValue(Registry& registry, const std::string& root, const std::string& key_path,
                  const std::string& value_name, std::string* value) {
-  RegKey handle = 0;
-  if (registry.OpenKey(root, key_path, &handle) != 0) {
-    value->clear();
-    return false;
-  }
-  // Closed on every way out: a failed read as much as a good one.
-  OpenedKey key(registry, handle);
-  std::vector<std::uint8_t> buffer(kKeyValueCapacity, 0);
-  std::uint32_t type = 0;
-  std::uint32_t size = kKeyValueCapacity;
-  if (registry.QueryValue(key.get(), value_name, &type, buffer.data(), &size) != 0) {
-    value->clear();
-    return false;
-  }
-  // Never trust a reported size beyond the bytes the buffer can hold.
-  size = std::min(size, kKeyValueCapacity);
-  if (type == kRegSz) {
-    if (size > 0 && buffer[size - 1] == 0) --size;
-    value->assign(buffer.begin(), buffer.begin() + size);
-  } else if (type == kRegDword) {
-    const std::uint32_t number = LittleEndianDword(buffer.data(), size);
-    *value = std::to_string(number);
-  }
-  return true;
+  RegValue read;
+  const bool found =
+      ReadRegistryValue(registry, root, key_path, value_name, "S", std::string(), read) == 0;
+  // The viewer's own buffer holds no more than this; a longer value is no path it can use.
+  const bool fits = found && std::get<std::string>(read).size() <= kKeyValueCapacity;
+  *value = fits ? std::get<std::string>(read) : std::string();
+  return fits;
 }
 
 std::optional<std::string> FindSysInfoProgram(Registry& registry, Files& files) {
   std::string path;
-  if (GetKeyValue(registry, kHkeyLocalMachine, kSysInfoKey, kSysInfoPathValue, &path)) {
+  if (GetKeyValue(registry, "HKLM", kSysInfoKey, kSysInfoPathValue, &path)) {
     return path;
   }
   std::string folder;
-  if (GetKeyValue(registry, kHkeyLocalMachine, kSysInfoLocationKey, kSysInfoLocationValue,
-                  &folder)) {
+  if (GetKeyValue(registry, "HKLM", kSysInfoLocationKey, kSysInfoLocationValue, &folder)) {
     std::string program = folder + kSysInfoProgram;
     if (DirectorySearchFinds(files, program)) return program;
   }

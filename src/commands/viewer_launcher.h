@@ -17,14 +17,12 @@ inline constexpr char kSysInfoLocationValue[] = "MSINFO";
 inline constexpr char kSysInfoProgram[] = "\\MSINFO32.EXE";
 inline constexpr char kSysInfoUnavailable[] = "System Information Is Unavailable At This Time";
 
-// The most bytes a value may have to be read.
-inline constexpr std::uint32_t kKeyValueCapacity = 1024;
+// The longest value that can name the viewer.
+inline constexpr std::size_t kKeyValueCapacity = 1024;
 
-// Reads `value_name` of `key_path` below `root`, the key opened for reading only. A string
-// value gives its bytes less one terminating NUL, a 32-bit number its decimal text; any other
-// type leaves `*value` as the caller passed it. Returns false, with `*value` empty, when the key
-// cannot be opened or the value cannot be read (one longer than kKeyValueCapacity included).
-bool GetKeyValue(Registry& registry, RegKey root, const std::string& key_path,
+// `value_name` of `key_path` below `root` as text, through the registry reader. False, with
+// `*value` empty, when it cannot be read or is longer than kKeyValueCapacity.
+bool GetKeyValue(Registry& registry, const std::string& root, const std::string& key_path,
                  const std::string& value_name, std::string* value);
 
 // The viewer's path: the "PATH" value as it stands, or else the "MSINFO" folder plus the

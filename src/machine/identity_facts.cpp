@@ -11,7 +11,9 @@ namespace torvel {
 namespace {
 
 constexpr std::uint32_t kUserBufferSize = 200;
-constexpr std::uint32_t kComputerBufferSize = 32;
+// Counted in characters: a UTF-8 character takes up to four bytes.
+constexpr std::uint32_t kComputerNameCharacters = 32;
+constexpr std::uint32_t kComputerBufferSize = kComputerNameCharacters * 4;
 constexpr std::uint32_t kTempBufferSize = 512;
 
 }  // namespace
@@ -32,8 +34,10 @@ void UserName(const Platform& p, ReportStream& out) {
 void ComputerName(const Platform& p, ReportStream& out) {
   std::vector<char> buffer(kComputerBufferSize, 'X');
   std::uint32_t size = kComputerBufferSize;
-  p.identity.ComputerNameInto(buffer.data(), &size);
-  std::string name(buffer.data(), std::min(size, kComputerBufferSize));
+  // A call that fails leaves the buffer's X characters, as many as the buffer holds characters.
+  const std::string name = p.identity.ComputerNameInto(buffer.data(), &size)
+                               ? std::string(buffer.data(), std::min(size, kComputerBufferSize))
+                               : std::string(kComputerNameCharacters, 'X');
   out.WriteLine(LabelLine("COMPUTER NAME:", EscapeHtml(name)));
 }
 

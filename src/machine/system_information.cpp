@@ -19,6 +19,13 @@ std::string Megabytes(std::uint64_t bytes) {
 }  // namespace
 
 std::string DriveRoot(const std::string& folder) {
+  if (folder.starts_with("\\\\")) {
+    // A share: "\\server\share\", whose size the free-space query gives.
+    const std::size_t server_end = folder.find('\\', 2);
+    const std::size_t share_end =
+        server_end == std::string::npos ? server_end : folder.find('\\', server_end + 1);
+    return folder.substr(0, share_end) + "\\";
+  }
   std::string root = folder.substr(0, 2);
   if (auto space = root.find(' '); space != std::string::npos) root.erase(space);
   if (root.empty() || root.back() != '\\') root += '\\';
@@ -48,15 +55,20 @@ void SystemInformation(const Platform& p, ReportStream& out) {
     const std::string root = DriveRoot(p.files.ExeFolder());
     std::uint64_t disk_total = 0;
     std::uint64_t disk_free = 0;
-    if (!p.system.DiskSpace(root, &disk_total, &disk_free)) disk_total = disk_free = 0;
+    const bool disk_known = p.system.DiskSpace(root, &disk_total, &disk_free);
+    auto disk = [disk_known](std::uint64_t bytes) {
+      return disk_known ? Megabytes(bytes) : std::string("not available");
+    };
 
     out.WriteLine(LabelLine("TOTAL PHYSICAL MEMORY:", Megabytes(memory.total_physical)));
     out.WriteLine(LabelLine("TOTAL AVAILABLE MEMORY:", Megabytes(memory.available_physical)));
     out.WriteLine(LabelLine("TOTAL PAGING MEMORY:", Megabytes(memory.total_paging)));
-    out.WriteLine(LabelLine("TOTAL DISK SPACE:", Megabytes(disk_total)));
-    out.WriteLine(LabelLine("TOTAL FREE DISK SPACE:", Megabytes(disk_free)));
-    // The one label of the block that is 26 characters wide.
-    out.WriteLine(PadLabel("CURRENT DRIVE:", 26) + EscapeHtml(root.substr(0, 2)) + "<br>");
+    out.WriteLine(LabelLine("TOTAL DISK SPACE:", disk(disk_total)));
+    out.WriteLine(LabelLine("TOTAL FREE DISK SPACE:", disk(disk_free)));
+    // The one label of the block that is 26 characters wide. A drive by its letter, a share by
+    // its name.
+    const std::string drive = root.size() > 3 ? root.substr(0, root.size() - 1) : root.substr(0, 2);
+    out.WriteLine(PadLabel("CURRENT DRIVE:", 26) + EscapeHtml(drive) + "<br>");
 
     const ScreenMetrics screen = p.system.Screen();
     const long width = PixelsFromTwips(screen.width_twips, screen.twips_per_pixel_x);

@@ -14,8 +14,8 @@ void SystemInformation(const Platform& p, ReportStream& out);
 // in single precision.
 float DeviceColors(const Platform& p);
 
-// The root queried for disk space: the first two characters of the tool's folder, cut before
-// a space, with a "\" appended when missing ("D:\", "\\" for a network folder).
+// The root queried for disk space: the drive of the tool's folder ("D:\"), or its share
+// ("\\server\share\").
 std::string DriveRoot(const std::string& folder);
 
 // Pixels from the screen's twips: the whole number nearest to twips / twips per pixel.

@@ -42,8 +42,15 @@ std::string PercentEncode(std::string_view text) {
 std::string BuildMailLink(const std::string& address, const std::string& subject,
                           const std::string& body) {
   std::string link = StartsWithScheme(address) ? address : std::string(kScheme) + address;
-  if (!subject.empty()) link += "?subject=" + PercentEncode(subject);
-  if (!body.empty()) link += (subject.empty() ? "?body=" : "&body=") + PercentEncode(body);
+  // An address with a query of its own ("a@b?cc=c") gets the rest of its fields after "&".
+  auto field = [&link](const char* name, const std::string& text) {
+    if (text.empty()) return;
+    link += link.find('?') == std::string::npos ? '?' : '&';
+    link += name;
+    link += PercentEncode(text);
+  };
+  field("subject=", subject);
+  field("body=", body);
   return link;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The link road: a mailto link that opens a new message in whatever program handles such links.
+// The link road: a new message in whatever program handles mailto links.
 #include <string>
 #include <string_view>
 
@@ -7,19 +7,17 @@
 
 namespace torvel {
 
-// Every byte other than letters, digits, "-", ".", "_" and "~" as "%" and two upper-case
-// hexadecimal digits, so that a folder holding "&", "#" or "%", blanks and line breaks reach
-// the mail program intact.
+// Every byte but the unreserved ones as "%XX", so that folders holding "&", "#", "%", blanks
+// or line breaks reach the mail program intact.
 std::string PercentEncode(std::string_view text);
 
-// "mailto:" (unless the address already starts with it, in any letter case), the address as
-// typed, then "?subject=" and "body=" parts for the texts that are not empty, both encoded.
-// The address is not encoded, so that one carrying its own "?cc=..." keeps working.
+// "mailto:" (unless the address has it already), the address as typed, so that one with its own
+// "?cc=..." keeps working, then the subject and body fields that are not empty, encoded.
 std::string BuildMailLink(const std::string& address, const std::string& subject,
                           const std::string& body);
 
-// Hands the link to the program registered for mailto links; the shell's result is not
-// examined (where nothing handles such links, nothing opens).
+// Hands the link to whatever program handles mailto links; where none does, nothing opens, and
+// the result is not looked at.
 void SendMailLink(Shell& shell, const std::string& address, const std::string& subject,
                   const std::string& body);
 

@@ -1,17 +1,29 @@
 #pragma once
-// Files: the tool's own folder and the few file operations that replacing the report needs.
-// Every operation returns 0 or the Win32 error code.
+// Files: the tool's own folder and what writing a report whole needs. Every operation returns 0
+// or the Win32 error code.
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace torvel {
 
-// Windows' file attribute bits that the report writer looks at.
+// Windows' file attribute bits that the tool looks at.
 inline constexpr std::uint32_t kAttrReadOnly = 0x1;
 inline constexpr std::uint32_t kAttrHidden = 0x2;
 inline constexpr std::uint32_t kAttrSystem = 0x4;
 inline constexpr std::uint32_t kAttrDirectory = 0x10;
+inline constexpr std::uint32_t kAttrReparsePoint = 0x400;
+
+// A file this run created and still holds open.
+using FileRef = std::uintptr_t;
+
+// One name in a folder, as a directory listing gives it.
+struct FolderEntry {
+  std::string name;
+  std::uint32_t attributes = 0;
+  std::uint64_t age_ms = 0;  // since it was last written
+};
 
 class Files {
  public:
@@ -20,15 +32,24 @@ class Files {
   virtual std::string ExeFolder() = 0;
   // 0 and *attributes when the path exists; 2 (or 3) when it does not.
   virtual long Attributes(const std::string& path, std::uint32_t* attributes) = 0;
-  // Creates or truncates `path`, writes all of `bytes` to it and flushes them to the disk.
-  virtual long WriteWhole(const std::string& path, std::string_view bytes) = 0;
-  // Moves `from` onto `to`, replacing `to` if it exists; done when the move is on the disk.
-  virtual long MoveReplacing(const std::string& from, const std::string& to) = 0;
+  // Creates a new file and keeps it open, unshared. Fails (80) when anything at all, a file,
+  // a folder or a link, already has that name: nobody can hand the run a file of theirs.
+  virtual long CreateNew(const std::string& path, FileRef* file) = 0;
+  // Writes all of `bytes` to the open file and flushes them to the disk.
+  virtual long WriteAll(FileRef file, std::string_view bytes) = 0;
+  // Moves the open file itself onto `to`, replacing it, and closes it once the move is on the
+  // disk. The file is still held when this fails.
+  virtual long Place(FileRef file, const std::string& to) = 0;
+  // Closes the open file and removes it.
+  virtual void Discard(FileRef file) = 0;
+  // The names that match a path whose last part has wildcards ("C:\dir\~TRV*.tmp").
+  virtual std::vector<FolderEntry> List(const std::string& pattern) = 0;
+  // Fails while any program holds the file open.
   virtual long Remove(const std::string& path) = 0;
   // The system's text for an error code, without a trailing line break.
   virtual std::string ErrorText(long code) = 0;
-  // The running process's id, which keeps the temporary files of two runs apart.
-  virtual std::uint32_t ProcessId() = 0;
+  // A number nobody can guess, for names that nobody can plant in advance.
+  virtual std::uint32_t Random() = 0;
 };
 
 }  // namespace torvel

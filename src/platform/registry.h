@@ -1,9 +1,10 @@
 #pragma once
-// Registry, read access only. Every call returns the Win32 error code unchanged
-// (0 success, 2 not found, 5 access denied, 234 more data).
+// Registry, read access only. Every call returns the Win32 error code unchanged (0 success,
+// 2 not found, 5 access denied).
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace torvel {
 
@@ -17,32 +18,47 @@ inline constexpr RegKey kHkeyUsers = 0x80000003;
 inline constexpr RegKey kHkeyCurrentConfig = 0x80000005;
 inline constexpr RegKey kHkeyDynData = 0x80000006;
 
+inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kRegMultiSz = 7;
+inline constexpr std::uint32_t kRegQword = 11;
 
-// A number stored in up to four bytes, little-endian, the missing upper bytes zero; bytes past
-// the fourth are not looked at.
-inline std::uint32_t LittleEndianDword(const std::uint8_t* bytes, std::size_t size) {
-  std::uint32_t number = 0;
-  for (std::size_t i = size < 4 ? size : 4; i > 0; --i) number = (number << 8) | bytes[i - 1];
+inline bool IsRegText(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+// A number stored little-endian in up to eight bytes; bytes past `width` are not looked at.
+inline std::uint64_t LittleEndian(std::string_view bytes, std::size_t width) {
+  std::uint64_t number = 0;
+  for (std::size_t i = bytes.size() < width ? bytes.size() : width; i > 0; --i)
+    number = (number << 8) | static_cast<std::uint8_t>(bytes[i - 1]);
   return number;
 }
+
+// Which registry view a key is opened in. A 32-bit program sees the 32-bit view of
+// HKLM\Software by default; some installers write only the 64-bit one.
+enum class RegView { kDefault, k64Bit };
+
+// A value as stored: text types in UTF-8 (with whatever NULs the value holds), every other type
+// as its bytes.
+struct RegData {
+  std::uint32_t type = kRegNone;
+  std::string bytes;
+};
 
 class Registry {
  public:
   virtual ~Registry() = default;
-  // RegOpenKeyEx with options 0 and KEY_QUERY_VALUE. Sets *key only on success. Paths and
-  // names are UTF-8.
-  virtual long OpenKey(RegKey root, const std::string& path, RegKey* key) = 0;
-  // RegQueryValueEx. `data` is never null (a valid pointer with *size 0 is the size probe);
-  // *type and *size are in/out as in Win32. Text values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ)
-  // come as UTF-8, their size in bytes of UTF-8; every other type as the bytes stored.
-  virtual long QueryValue(RegKey key, const std::string& value_name, std::uint32_t* type,
-                          std::uint8_t* data, std::uint32_t* size) = 0;
+  // Opens `path` for reading only. Sets *key only on success. Paths are UTF-8.
+  virtual long OpenKey(RegKey root, const std::string& path, RegView view, RegKey* key) = 0;
+  // The whole value in one answer, whatever its size.
+  virtual long QueryValue(RegKey key, const std::string& value_name, RegData* data) = 0;
   virtual long CloseKey(RegKey key) = 0;
+  // Bytes taken as characters of the system's ANSI code page, in UTF-8.
+  virtual std::string AnsiText(std::string_view bytes) = 0;
 };
 
 // An open key that is closed exactly once: by Close(), whose code the caller may return, or on

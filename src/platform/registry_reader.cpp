@@ -1,21 +1,20 @@
 #include "platform/registry_reader.h"
 
-#include <algorithm>
 #include <cctype>
-#include <vector>
+
+#include "platform/clean_text.h"
 
 namespace torvel {
 
 namespace {
 
-constexpr long kMoreData = 234;
+constexpr long kNotFound = 2;
 
 struct RootName {
   const char* name;
   RegKey key;
 };
 
-// Compared in this order.
 constexpr RootName kRootNames[] = {
     {"HKCU", kHkeyCurrentUser}, {"HKLM", kHkeyLocalMachine},  {"HKU", kHkeyUsers},
     {"HKDD", kHkeyDynData},     {"HKCC", kHkeyCurrentConfig}, {"HKCR", kHkeyClassesRoot},
@@ -26,54 +25,29 @@ std::string Upper(std::string text) {
   return text;
 }
 
-// The length of `bytes` without its last character: the last UTF-8 sequence of a text value,
-// the last byte of any other.
-std::size_t WithoutLastCharacter(const std::vector<std::uint8_t>& bytes, std::size_t length,
-                                 std::uint32_t type) {
-  std::size_t end = length - 1;
-  const bool text = type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
-  for (int back = 0; text && back < 3 && end > 0 && (bytes[end] & 0xC0) == 0x80; ++back) --end;
-  return end;
-}
-
-// Text read: a size probe with an empty buffer, then a read into a buffer of the size reported.
-// The last character is dropped whatever it is.
-long ReadText(Registry& registry, RegKey key, const std::string& value_name, RegValue& value) {
-  std::vector<std::uint8_t> buffer(1);
-  std::uint32_t capacity = 0;
-  std::uint32_t size = capacity;
-  std::uint32_t type = kRegSz;
-  long status = registry.QueryValue(key, value_name, &type, buffer.data(), &size);
-  if (status == kMoreData) {
-    try {
-      buffer.resize(std::max<std::uint32_t>(size, 1));
-      capacity = size;
-      type = kRegSz;
-      status = registry.QueryValue(key, value_name, &type, buffer.data(), &size);
-    } catch (...) {
-      return kMoreData;  // no room for a huge value, say: the probe's answer stands
+// `status` follows the registry's last answer, for a failure that comes as an exception.
+long Read(Registry& registry, const std::string& root, const std::string& key_path,
+          const std::string& value_name, const std::string& kind, RegValue& value, long& status) {
+  const RegKey root_key = GetRootKey(root);
+  if (root_key == 0) return kStatusNoRoot;
+  RegKey handle = 0;
+  status = registry.OpenKey(root_key, key_path, RegView::kDefault, &handle);
+  if (status == kNotFound) status = registry.OpenKey(root_key, key_path, RegView::k64Bit, &handle);
+  if (status != 0) return status;
+  OpenedKey key(registry, handle);
+  const std::string upper_kind = Upper(kind);
+  if (upper_kind == "S" || upper_kind == "D") {
+    RegData data;
+    status = registry.QueryValue(key.get(), value_name, &data);
+    if (status != 0) return status;  // the key closes on the way out
+    if (upper_kind == "D" && data.bytes.size() > 4) return kStatusMoreData;
+    // A value without data is found but holds nothing: the default stays.
+    if (!data.bytes.empty()) {
+      if (upper_kind == "S") value = RegistryText(registry, data);
+      if (upper_kind == "D") value = static_cast<std::int32_t>(LittleEndian(data.bytes, 4));
     }
   }
-  if (status != 0) return status;
-  // Never trust the reported size beyond the bytes actually handed over.
-  const std::uint32_t length = std::min(size, capacity);
-  if (length > 0) {
-    value =
-        std::string(buffer.begin(), buffer.begin() + WithoutLastCharacter(buffer, length, type));
-  }
-  return 0;
-}
-
-// Number read: up to four bytes, little-endian, the missing upper bytes zero.
-long ReadNumber(Registry& registry, RegKey key, const std::string& value_name, RegValue& value) {
-  std::uint8_t bytes[4] = {0, 0, 0, 0};
-  std::uint32_t size = sizeof bytes;
-  std::uint32_t type = kRegDword;
-  const long status = registry.QueryValue(key, value_name, &type, bytes, &size);
-  if (status != 0) return status;
-  // A value without data is found but holds nothing: the default stays, as for text.
-  if (size > 0) value = static_cast<std::int32_t>(LittleEndianDword(bytes, size));
-  return 0;
+  return key.Close();
 }
 
 }  // namespace
@@ -86,42 +60,41 @@ RegKey GetRootKey(const std::string& root_name) {
   return 0;
 }
 
-namespace {
-
-long Read(Registry& registry, const std::string& root, const std::string& key_path,
-          const std::string& value_name, const std::string& kind, const RegValue& default_value,
-          RegValue& value) {
-  long status = kStatusNoRoot;
-  try {
-    value = default_value;
-    const RegKey root_key = GetRootKey(root);
-    if (root_key == 0) return kStatusNoRoot;
-    RegKey handle = 0;
-    status = registry.OpenKey(root_key, key_path, &handle);
-    if (status != 0) return status;
-    OpenedKey key(registry, handle);
-    const std::string upper_kind = Upper(kind);
-    if (upper_kind == "S" || upper_kind == "D") {
-      status = upper_kind == "S" ? ReadText(registry, key.get(), value_name, value)
-                                 : ReadNumber(registry, key.get(), value_name, value);
-      if (status != 0) return status;  // the key closes on the way out
+std::string RegistryText(Registry& registry, const RegData& data) {
+  const std::string& bytes = data.bytes;
+  switch (data.type) {
+    case kRegSz:
+    case kRegExpandSz:
+      return bytes.ends_with('\0') ? bytes.substr(0, bytes.size() - 1) : bytes;
+    case kRegMultiSz: {
+      std::string joined = bytes;
+      while (joined.ends_with('\0')) joined.pop_back();
+      for (char& c : joined) c = c == '\0' ? ' ' : c;
+      return joined;
     }
-    status = key.Close();
-    return status;
-  } catch (...) {
-    // Something unforeseen: the last code the registry gave, the key closed by its guard.
-    return status;
+    case kRegDword:
+      return std::to_string(LittleEndian(bytes, 4));
+    case kRegQword:
+      return std::to_string(LittleEndian(bytes, 8));
+    default:
+      return bytes.empty() ? bytes
+                           : CleanText(registry.AnsiText(
+                                 std::string_view(bytes).substr(0, bytes.size() - 1)));
   }
 }
-
-}  // namespace
 
 std::int32_t ReadRegistryValue(Registry& registry, const std::string& root,
                                const std::string& key_path, const std::string& value_name,
                                const std::string& kind, const RegValue& default_value,
                                RegValue& value) {
-  return static_cast<std::int32_t>(
-      Read(registry, root, key_path, value_name, kind, default_value, value));
+  long status = kStatusNoRoot;
+  try {
+    value = default_value;
+    status = Read(registry, root, key_path, value_name, kind, value, status);
+  } catch (...) {
+    // Something unforeseen: the registry's last answer stands, the key closed by its guard.
+  }
+  return static_cast<std::int32_t>(status);
 }
 
 }  // namespace torvel

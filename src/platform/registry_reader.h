@@ -1,8 +1,6 @@
 #pragma once
-// The registry reader: one way for the report sections to look at the registry. It reads one
-// named value of one key under a predefined root, or only tests that a key can be opened. It
-// never raises and never shows a message: every outcome is a status plus an output value that
-// falls back to the caller's default.
+// The one way the report reads the registry. It never throws and never shows anything: the
+// callers decide what a status means, and a failed read leaves the caller's default in place.
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -11,24 +9,27 @@
 
 namespace torvel {
 
-// A value read from the registry: text for kind "S", a number for kind "D".
+// Text for kind "S", a number for kind "D".
 using RegValue = std::variant<std::string, std::int32_t>;
 
-// Status for a root name that names none of the predefined roots.
 inline constexpr std::int32_t kStatusNoRoot = 99;
+// A "D" read of a value longer than four bytes.
+inline constexpr std::int32_t kStatusMoreData = 234;
 
-// The predefined root named by `root_name` ("HKCU", "HKLM", "HKU", "HKDD", "HKCC", "HKCR",
-// compared after upper-casing), or 0 when it names none.
+// "HKCU", "HKLM", "HKU", "HKDD", "HKCC" or "HKCR" in any letter case; 0 for anything else.
 RegKey GetRootKey(const std::string& root_name);
 
-// Reads `value_name` of `key_path` below `root`. `kind` (upper-cased) is "S" for text, "D" for
-// a signed little-endian 32-bit number, anything else for a presence test of the key.
-// `value` receives `default_value` first and keeps it on every failure.
-// Returns 0 on success, 99 for an unknown root, otherwise the failing registry call's code
-// unchanged (2 not found, 5 access denied, 234 a "D" value longer than four bytes).
+// `kind` "S" reads text, "D" a signed 32-bit number, anything else only opens the key.
+// A key missing from the default view is looked for in the 64-bit view.
+// Returns 0, 99 for an unknown root, or the registry's own error code.
 std::int32_t ReadRegistryValue(Registry& registry, const std::string& root,
                                const std::string& key_path, const std::string& value_name,
                                const std::string& kind, const RegValue& default_value,
                                RegValue& value);
+
+// A value as text: strings whole less one final NUL, a multi-string's strings joined by a
+// blank, numbers in decimal, any other type its bytes less the last in the ANSI code page with
+// control characters replaced.
+std::string RegistryText(Registry& registry, const RegData& data);
 
 }  // namespace torvel

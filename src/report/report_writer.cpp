@@ -71,72 +71,116 @@ void CollectReport(const Platform& p, ReportStream& out) {
 
 namespace {
 
-// The temporary file of one run beside the report: "<report>.<process id>.tmp".
-std::string TemporaryPath(const std::string& path, std::uint32_t process_id) {
-  return path + "." + std::to_string(process_id) + ".tmp";
+constexpr char kTemporaryPrefix[] = "~TRV";
+constexpr char kTemporarySuffix[] = ".tmp";
+constexpr int kNameAttempts = 8;
+// A temporary file this old belongs to a run that was killed: no run takes nearly as long.
+constexpr std::uint64_t kLeftoverAgeMs = 10 * 60 * 1000;
+
+// "~TRV" and eight hexadecimal digits nobody can guess, then ".tmp".
+std::string TemporaryName(std::uint32_t random) {
+  std::string name = kTemporaryPrefix;
+  for (int shift = 24; shift >= 0; shift -= 8) name += HexByte((random >> shift) & 0xFF);
+  return name + kTemporarySuffix;
 }
 
-// This run's temporary file, removed on every way out unless it became the report.
+bool IsTemporaryName(const std::string& name) {
+  constexpr std::size_t kLength = 4 + 8 + 4;
+  return name.size() == kLength && name.starts_with(kTemporaryPrefix) &&
+         name.ends_with(kTemporarySuffix) &&
+         name.find_first_not_of("0123456789ABCDEF", 4) == kLength - 4;
+}
+
+// The folder part of a full path, its last separator included.
+std::string FolderOf(const std::string& path) {
+  const std::size_t separator = path.find_last_of('\\');
+  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+// This run's temporary file, held open from before collecting until it is in place; removed on
+// every other way out.
 class TemporaryFile {
  public:
-  TemporaryFile(Files& files, std::string path) : files_(files), path_(std::move(path)) {}
+  TemporaryFile(Files& files, FileRef file) : files_(files), file_(file) {}
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
   ~TemporaryFile() {
-    if (path_.empty()) return;
+    if (!held_) return;
     try {
-      files_.Remove(path_);
+      files_.Discard(file_);
     } catch (...) {
       // Already on the way out with the failure that matters.
     }
   }
-  const std::string& path() const { return path_; }
-  void Placed() { path_.clear(); }
+  FileRef get() const { return file_; }
+  void Placed() { held_ = false; }
 
  private:
   Files& files_;
-  std::string path_;
+  FileRef file_;
+  bool held_ = true;
 };
+
+// Created exclusively under a fresh name, so that nothing planted in the folder, a link or a
+// folder, is ever written through.
+FileRef CreateTemporary(const Platform& p, const std::string& path, const std::string& advice) {
+  const std::string folder = FolderOf(path);
+  long code = 0;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const std::string name = folder + TemporaryName(p.files.Random());
+    FileRef file = 0;
+    if ((code = p.files.CreateNew(name, &file)) == 0) return file;
+    // Only a name that is taken is worth another try; anything else is the folder's answer.
+    std::uint32_t attributes = 0;
+    if (p.files.Attributes(name, &attributes) != 0) break;
+  }
+  throw ReportFileError(path, code, p.files.ErrorText(code) + " " + advice);
+}
+
+// Temporary files of killed runs. One that a run still holds cannot be removed, and none is
+// touched before it is old enough; links and folders are never ours.
+void RemoveLeftovers(Files& files, const std::string& folder) {
+  for (const FolderEntry& entry : files.List(folder + "~TRV*.tmp")) {
+    if (IsTemporaryName(entry.name) && entry.age_ms >= kLeftoverAgeMs &&
+        (entry.attributes & (kAttrDirectory | kAttrReparsePoint)) == 0) {
+      files.Remove(folder + entry.name);
+    }
+  }
+}
 
 }  // namespace
 
-void WriteReportTo(const Platform& p, const std::string& path) {
+void WriteReportTo(const Platform& p, const std::string& path, const std::string& advice) {
   // A previous report that cannot be replaced fails the run before anything is collected.
   std::uint32_t attributes = 0;
   if (p.files.Attributes(path, &attributes) == 0 &&
       (attributes & (kAttrReadOnly | kAttrDirectory)) != 0) {
     Fail(p, path, kAccessDenied);
   }
-  // The report is written beside itself under this run's own name and moved into place, so a
-  // failure leaves the previous report untouched, a successful run leaves exactly its own
-  // content, and two runs at once never touch each other's file. Creating it first tells at once
-  // when the folder cannot be written, before the host application is started.
-  const std::string temporary = TemporaryPath(path, p.files.ProcessId());
-  if (const long code = p.files.WriteWhole(temporary, ""); code != 0) {
-    p.files.Remove(temporary);
-    throw ReportFileError(path, code, p.files.ErrorText(code) + " " + kUnwritableFolderAdvice);
-  }
-  TemporaryFile file(p.files, temporary);
+  // Written beside the report and moved into place, so that a failure leaves the previous report
+  // untouched and two runs at once never meet. Creating it first tells at once when the folder
+  // cannot be written, before the host application is started.
+  TemporaryFile file(p.files, CreateTemporary(p, path, advice));
   ReportStream out;
   CollectReport(p, out);
-  long code = p.files.WriteWhole(temporary, out.text());
-  if (code == 0) code = p.files.MoveReplacing(temporary, path);
+  long code = p.files.WriteAll(file.get(), out.text());
+  if (code == 0) code = p.files.Place(file.get(), path);
   if (code != 0) Fail(p, path, code);
   file.Placed();
+  RemoveLeftovers(p.files, FolderOf(path));
 }
 
-void WriteToFile(const Platform& p) { WriteReportTo(p, ReportPath(p.files.ExeFolder())); }
+void WriteToFile(const Platform& p) {
+  WriteReportTo(p, ReportPath(p.files.ExeFolder()), kWindowFolderAdvice);
+}
 
 std::string ReportFailureText(const std::string& path, const std::string& reason) {
   return "The report could not be written to " + path + ".\r\n" + reason;
 }
 
-bool RunReport(const Platform& p) {
-  std::string path = kReportFileName;
+bool RunReportTo(const Platform& p, const std::string& path, const std::string& advice) {
   try {
-    BusyScope busy(p.dialogs);
-    path = ReportPath(p.files.ExeFolder());
-    WriteToFile(p);
+    WriteReportTo(p, path, advice);
     return true;
   } catch (const ReportFileError& e) {
     p.dialogs.Show(ReportFailureText(e.path(), e.reason()), kAppTitle, Buttons::kOk);
@@ -146,6 +190,18 @@ bool RunReport(const Platform& p) {
     p.dialogs.Show(ReportFailureText(path, e.what()), kAppTitle, Buttons::kOk);
   }
   return false;
+}
+
+bool RunReport(const Platform& p) {
+  BusyScope busy(p.dialogs);
+  std::string path = kReportFileName;
+  try {
+    path = ReportPath(p.files.ExeFolder());
+  } catch (const std::exception& e) {
+    p.dialogs.Show(ReportFailureText(path, e.what()), kAppTitle, Buttons::kOk);
+    return false;
+  }
+  return RunReportTo(p, path, kWindowFolderAdvice);
 }
 
 }  // namespace torvel

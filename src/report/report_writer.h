@@ -1,5 +1,5 @@
 #pragma once
-// The report writer: collects the whole report and puts it in place of the previous one.
+// Collecting the report and putting it in place of the previous one.
 #include <stdexcept>
 #include <string>
 
@@ -8,8 +8,8 @@
 
 namespace torvel {
 
-// The report file itself could not be replaced. Ends the run; the command that started it
-// shows one message. Not a Failure, so no collector's handler catches it.
+// The report file itself could not be written. Not a Failure, so that no collector's handler
+// swallows it: it ends the run and reaches the command.
 class ReportFileError : public std::runtime_error {
  public:
   ReportFileError(std::string path, long code, const std::string& reason)
@@ -23,24 +23,27 @@ class ReportFileError : public std::runtime_error {
   long code_;
 };
 
-// The application folder followed by "\TORVEL Info.htm", with no check for a separator
-// already there (a drive root gives two in a row, which the file functions accept).
+// The folder, a separator and the report's name; a drive root ("C:\") gives two separators in a
+// row, which the file functions accept.
 std::string ReportPath(const std::string& folder);
 
-// What to do when the report's folder cannot be written.
-inline constexpr char kUnwritableFolderAdvice[] =
+// What to do when the report's folder cannot be written: a window user has no switches.
+inline constexpr char kWindowFolderAdvice[] =
+    "The folder cannot be written to: copy the tool to a folder you can write to.";
+inline constexpr char kSilentFolderAdvice[] =
     "The folder cannot be written to: copy the tool to a folder you can write to, or name "
     "another file with /report FILE.";
 
-// Writes the report beside the tool. Throws ReportFileError when the report file cannot be
-// replaced; the previous report then stays as it was.
+// Writes the report beside the tool. Throws ReportFileError when it cannot be put in place; the
+// previous report then stays as it was.
 void WriteToFile(const Platform& p);
-// The same, to any path (the silent mode's FILE).
-void WriteReportTo(const Platform& p, const std::string& path);
-// Writes the report with the wait cursor; when the report file cannot be written, shows one
-// message (application title, the report path and the system's reason) and returns false.
+// The same to any full path, with the advice for an unwritable folder.
+void WriteReportTo(const Platform& p, const std::string& path, const std::string& advice);
+// Writes the report to `path`; when it cannot be written, shows one message (ReportFailureText)
+// and returns false.
+bool RunReportTo(const Platform& p, const std::string& path, const std::string& advice);
+// The same beside the tool, with the wait cursor: the window's commands.
 bool RunReport(const Platform& p);
-// The message shown when the report file cannot be written.
 std::string ReportFailureText(const std::string& path, const std::string& reason);
 // All the report's lines, in order.
 void CollectReport(const Platform& p, ReportStream& out);

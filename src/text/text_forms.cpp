@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/clean_text.h"
+
 namespace torvel {
 
 std::string PlainDecimal(std::int64_t n) { return std::to_string(n); }
@@ -16,7 +18,8 @@ std::string HexByte(std::uint8_t byte) {
 std::string ErrorCodeText(long code) {
   const auto bits = static_cast<std::uint32_t>(code);
   std::string text = "error 0x";
-  for (int shift = 24; shift >= 0; shift -= 8) text += HexByte(static_cast<std::uint8_t>(bits >> shift));
+  for (int shift = 24; shift >= 0; shift -= 8)
+    text += HexByte(static_cast<std::uint8_t>(bits >> shift));
   return text;
 }
 
@@ -59,7 +62,8 @@ std::string PadLabel(std::string_view label, std::size_t width) {
   return padded;
 }
 
-std::string EscapeHtml(std::string_view value) {
+std::string EscapeHtml(std::string_view raw) {
+  const std::string value = CleanText(raw);
   std::string escaped;
   escaped.reserve(value.size());
   for (char c : value) {

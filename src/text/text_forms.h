@@ -22,7 +22,8 @@ std::string PadLabel(std::string_view label, std::size_t width);
 std::string HexByte(std::uint8_t byte);
 // An error code as users see it: "error 0x80004005".
 std::string ErrorCodeText(long code);
-// Escapes "&", "<" and ">" in a value taken from the machine.
+// A value taken from the machine, safe in the report: "&", "<" and ">" escaped, and any
+// control character or invalid sequence as U+FFFD.
 std::string EscapeHtml(std::string_view value);
 
 }  // namespace torvel

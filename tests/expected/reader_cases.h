@@ -32,6 +32,10 @@ inline std::vector<StoredValue> ReaderValues() {
       // UTF-8 here; the registry holds any text as UTF-16.
       {"Utf8", kRegSz, std::string("\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE2\x82\xAC\0", 13)},
       {"Utf8NoNul", kRegExpandSz, "\xC3\xBC\xE2\x82\xAC"},
+      {"Build", kRegDword, "\xB7\x04\0\0"},
+      {"Big", 11, std::string("\x01\0\0\0\x01\0\0\0", 8)},
+      {"Bytes", kRegBinary, std::string("\xFF\xE9\x3C\x41\0", 5)},
+      {"Raw", kRegNone, std::string("a\r\n\0\x81\x7F\x80z", 9)},
   };
 }
 
@@ -51,23 +55,30 @@ inline std::vector<ReadCase> ReaderCases() {
   return {
       {"HKCU", "", "Temp", "S", text, 0, std::string("C:\\Temp")},
       {"hkcu", "", "temp", "s", text, 0, std::string("C:\\Temp")},
-      {"HKCU", "", "NoNul", "S", text, 0, std::string("ab")},
+      // A string keeps its last character unless it is a NUL; numbers read as text are decimal.
+      {"HKCU", "", "NoNul", "S", text, 0, std::string("abc")},
       {"HKCU", "", "Empty", "S", text, 0, std::string("")},
       // Found without data: the default stays.
       {"HKCU", "", "NoData", "S", text, 0, text},
       {"HKCU", "", "NoData", "D", number, 0, number},
       {"HKCU", "", "Expand", "S", text, 0, std::string("%TEMP%\\x")},
-      {"HKCU", "", "Multi", "S", text, 0, std::string("a\0bc\0", 5)},
-      {"HKCU", "", "One", "S", text, 0, std::string("\x01\0\0", 3)},
+      {"HKCU", "", "Multi", "S", text, 0, std::string("a bc")},
+      {"HKCU", "", "One", "S", text, 0, std::string("1")},
+      {"HKCU", "", "Build", "S", text, 0, std::string("1207")},
+      {"HKCU", "", "Big", "S", text, 0, std::string("4294967297")},
+      // Other types: the bytes less the last in the ANSI code page, no control character kept.
+      {"HKCU", "", "Bytes", "S", text, 0, std::string("\xC3\xBF\xC3\xA9<A")},
+      {"HKCU", "", "Raw", "S", text, 0,
+       std::string("a\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xE2\x82\xACz")},
       {"HKCU", "", "One", "D", number, 0, std::int32_t{1}},
       {"HKCU", "", "Minus", "d", number, 0, std::int32_t{-2}},
       {"HKCU", "", "TwoBytes", "D", number, 0, std::int32_t{258}},
       {"HKCU", "", "EightBytes", "D", number, 234, number},
       {"HKCU", "", "TextOne", "D", number, 0, std::int32_t{49}},
-      // Text keeps every character; without a NUL its last character, not its last byte, goes.
+      // Text keeps every character, with or without its NUL.
       {"HKCU", "", "Utf8", "S", text, 0,
        std::string("\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE2\x82\xAC")},
-      {"HKCU", "", "Utf8NoNul", "S", text, 0, std::string("\xC3\xBC")},
+      {"HKCU", "", "Utf8NoNul", "S", text, 0, std::string("\xC3\xBC\xE2\x82\xAC")},
       {"HKCU", "", "Missing", "S", text, 2, text},
       {"HKCU", "", "Missing", "D", number, 2, number},
       {"HKCU", "\\Nowhere", "Temp", "S", text, 2, text},

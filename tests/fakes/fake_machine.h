@@ -49,6 +49,8 @@ struct Machine : Services, Clock, AutomationObject {
   }
   Platform platform() { return {*this, *this, *this, *this, *this, *this, *this, *this, *this}; }
   // A key exists when an entry lies at or below it; paths and names compare in any letter case.
+  // The 64-bit registry view's keys stand under a root of their own.
+  static constexpr RegKey kView64 = 0x10;
   void SetValue(RegKey root, Str key, Str name, U32 type, std::string bytes) {
     values[Id(root, key) + "\\\n" + Id(0, name)] = {type, bytes};
   }
@@ -68,28 +70,52 @@ struct Machine : Services, Clock, AutomationObject {
   std::map<std::string, std::pair<U32, std::string>> values;  // type and bytes
   std::map<std::string, std::pair<std::string, U32>> files;   // content, attributes
   std::map<RegKey, std::string> handles;
+  std::map<FileRef, std::string> held;        // files created and still open
+  std::map<std::string, std::uint64_t> ages;  // of files, in ms; 0 when not given
+  int queries = 0, file_count = 0, randoms = 0;
   std::deque<Answer> answers;              // to Yes/No questions; No when none is left
   int busy = 0, sockets = 0, objects = 0;  // started and not yet ended
   bool host_installed = true, start_ok = true;
 
-  long OpenKey(RegKey root, Str path, RegKey* key) override {
-    auto found = values.lower_bound(Id(root, path) + "\\");
-    if (opened.push_back(path), At("OpenKey") == kStatus) return 5;
-    if (found == values.end() || !found->first.starts_with(Id(root, path) + "\\")) return 2;
-    return handles[*key = 0x100 + RegKey(opened.size())] = Id(root, path), 0;
+  long OpenKey(RegKey root, Str path, RegView view, RegKey* key) override {
+    const std::string id = Id(view == RegView::k64Bit ? root + kView64 : root, path);
+    opened.push_back(path);
+    if (At("OpenKey") == kStatus) return 5;
+    auto found = values.lower_bound(id + "\\");
+    if (found == values.end() || !found->first.starts_with(id + "\\")) return 2;
+    *key = 0x100 + RegKey(opened.size());
+    handles[*key] = id;
+    return 0;
   }
-  long QueryValue(RegKey key, Str name, U32* type, std::uint8_t* data, U32* size) override {
+  long QueryValue(RegKey key, Str name, RegData* data) override {
     const Mode mode = At("QueryValue");
     auto found = values.find(handles.at(key) + "\\\n" + Id(0, name));
-    if (mode == kStatus || found == values.end()) return mode == kStatus ? 5 : 2;
-    const std::string bytes =
-        mode == kOversized ? std::string(kBig, 'W') + '\0' : found->second.second;
-    if (*type = found->second.first, *size < bytes.size()) return *size = bytes.size(), 234;
-    // An oversized answer also claims more bytes than it handed over.
-    return std::copy(bytes.begin(), bytes.end(), data),
-           *size = bytes.size() * (mode == kOversized ? 2 : 1), 0;
+    if (mode == kStatus) return 5;
+    if (found == values.end()) return 2;
+    ++queries;
+    data->type = mode == kOversized ? kRegSz : found->second.first;
+    data->bytes = mode == kOversized ? std::string(kBig, 'W') + '\0' : found->second.second;
+    return 0;
   }
-  long CloseKey(RegKey key) override { return handles.erase(key) ? At("CloseKey"), 0 : 6; }
+  long CloseKey(RegKey key) override {
+    if (!handles.erase(key)) return 6;
+    At("CloseKey");
+    return 0;
+  }
+  // Windows-1252 as the system's code page, enough of it for the tests: Latin-1 and the euro.
+  std::string AnsiText(std::string_view bytes) override {
+    std::string text;
+    for (const char c : bytes) {
+      const auto b = static_cast<unsigned char>(c);
+      if (b == 0x80)
+        text += "\u20AC";
+      else if (b < 0x80)
+        text += c;
+      else
+        text += {char(0xC0 | b >> 6), char(0x80 | (b & 0x3F))};
+    }
+    return text;
+  }
 
   OsVersionRecord Version() override {
     return At("Version"), OsVersionRecord{6, 1, 7601, 2, {"Service Pack 1"}};
@@ -147,16 +173,50 @@ struct Machine : Services, Clock, AutomationObject {
     if (At("Attributes") == kOversized) return *attributes = ~kAttrDirectory, 0;  // read-only
     return files.count(path) ? (*attributes = files[path].second, 0) : 2;
   }
-  long WriteWhole(Str path, std::string_view bytes) override {
-    return At("WriteWhole") == kStatus ? 5 : (files[path] = {std::string(bytes), 0}, 0);
+  long CreateNew(Str path, FileRef* file) override {
+    if (At("CreateNew") == kStatus) return 5;
+    if (files.count(path)) return 80;
+    files[path] = {"", 0};
+    *file = ++file_count;
+    held[*file] = path;
+    return 0;
   }
-  long MoveReplacing(Str from, Str to) override {
-    if (At("MoveReplacing") == kStatus || !files.count(from)) return 5;
-    return files[to] = files[from], files.erase(from), log.push_back("wrote " + to), 0;
+  long WriteAll(FileRef file, std::string_view bytes) override {
+    if (At("WriteAll") == kStatus) return 5;
+    files[held.at(file)].first = std::string(bytes);
+    return 0;
   }
-  long Remove(Str path) override { return files.erase(path) ? 0 : 2; }
+  long Place(FileRef file, Str to) override {
+    if (At("Place") == kStatus) return 5;
+    files[to] = files[held.at(file)];
+    files.erase(held.at(file));
+    held.erase(file);
+    log.push_back("wrote " + to);
+    return 0;
+  }
+  void Discard(FileRef file) override {
+    files.erase(held.at(file));
+    held.erase(file);
+  }
+  std::vector<FolderEntry> List(Str pattern) override {  // one "*" in the last part
+    const std::size_t star = pattern.find('*');
+    std::vector<FolderEntry> found;
+    for (const auto& [path, file] : files) {
+      if (path.size() >= pattern.size() - 1 && path.starts_with(pattern.substr(0, star)) &&
+          path.ends_with(pattern.substr(star + 1)) &&
+          path.find('\\', pattern.rfind('\\') + 1) == std::string::npos)
+        found.push_back({path.substr(pattern.rfind('\\') + 1), file.second, ages[path]});
+    }
+    return found;
+  }
+  long Remove(Str path) override {
+    for (const auto& [file, name] : held) {
+      if (name == path) return 32;  // held open by a run
+    }
+    return files.erase(path) ? 0 : 2;
+  }
   std::string ErrorText(long code) override { return "Error text " + std::to_string(code) + "."; }
-  std::uint32_t ProcessId() override { return 4242; }
+  std::uint32_t Random() override { return 0x5EED0000 + randoms++; }
 
   std::intptr_t Execute(WindowRef owner, Str operation, Str file, Str parameters, Str directory,
                         int show) override {
@@ -254,6 +314,8 @@ inline void ReadValuesAs(const std::string& read, std::vector<std::string>::iter
   for (const auto& [id, value] : Machine().values) {
     if (value.first == kRegSz)
       shown.push_back(EscapeHtml(value.second.substr(0, value.second.size() - 1)));
+    if (value.first == kRegDword && id.find("vrax") != std::string::npos)  // product numbers
+      shown.push_back(std::to_string(LittleEndian(value.second, 4)));
   }
   // Longest first, so that no value is taken for a part of a longer one.
   std::sort(shown.begin(), shown.end(), [](auto& a, auto& b) { return a.size() > b.size(); });

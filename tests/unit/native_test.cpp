@@ -38,6 +38,8 @@ const std::string kIp = "IP Address:              ",
                   kHost = "not available: Internal error (error 0x00000033)";
 const std::string kDate = "<pre>Partwright Date Code:       ",
                   kRevision = "Partwright Revision Number:  ";
+const std::string kFolder = "C:\\Program Files\\TORVEL\\", kPlanted = kFolder + "~TRV5EED0000.tmp",
+                  kLeftover = kFolder + "~TRV0000000A.tmp", kYoung = kFolder + "~TRV0000000B.tmp";
 const std::string kFailed = "The report could not be written to " + std::string(kReport) + ".\r\n";
 const std::string kNoObject = "not available: the host gave no object (error 0x80004003)";
 const Case kCases[] = {
@@ -68,10 +70,10 @@ const Case kCases[] = {
     {"TickCount", "O", "Your system has been running for 5124095576030 hours and 26 minutes."},
     // A failure that no collector handles ends the run; so does a report that is read-only.
     {"ComputerNameInto NetbiosAdapterAddress SocketsStart SocketsCleanup HostName Attributes "
-     "WriteWhole MoveReplacing TickCount",
+     "CreateNew WriteAll Place TickCount",
      "T", "", kFailed + "Internal error", kFails},
-    {"WriteWhole", "S", "", kFailed + "Error text 5. " + kUnwritableFolderAdvice, kFails},
-    {"MoveReplacing", "S", "", kFailed + "Error text 5.", kFails},
+    {"CreateNew", "S", "", kFailed + "Error text 5. " + kWindowFolderAdvice, kFails},
+    {"WriteAll Place", "S", "", kFailed + "Error text 5.", kFails},
     {"Attributes", "O", "", kFailed + "Error text 5.", kFails},
     {"ExeFolder", "T", "", "The report could not be written to TORVEL Info.htm.\r\nInternal error",
      kFails},
@@ -109,7 +111,10 @@ TEST(Native, TheReportWithEachOperationFailingIsTheExpectedOneOrThePreviousOneSt
         Machine m;
         m.fail = {op, static_cast<Mode>(std::string(" STEO").find(mode))};
         m.files[kReport] = {"previous", 0};
-        m.files[kReport + std::string(".7.tmp")] = {"another run's", 0};
+        // Planted at the first name tried; a killed run's leftover, and a young one.
+        m.files[kPlanted] = {"another's", 0};
+        m.files[kLeftover] = m.files[kYoung] = {"", 0};
+        m.ages[kLeftover] = 600000;
         bool written = false;
         EXPECT_NO_THROW(if ((written = RunReport(m.platform()))) OpenReport(m.platform(), 0));
         std::string boxes, want_boxes;
@@ -120,11 +125,12 @@ TEST(Native, TheReportWithEachOperationFailingIsTheExpectedOneOrThePreviousOneSt
         EXPECT_EQ(boxes, want_boxes) << op << " " << mode;
         EXPECT_EQ(written, c.effect != kFails) << op << " " << mode;
         EXPECT_EQ(m.files[kReport].first, Expected(c)) << op << " " << mode;
-        // No temporary file of this run beside it, and another run's untouched.
-        EXPECT_EQ(m.files.size(), 2u);
-        EXPECT_EQ(m.files[kReport + std::string(".7.tmp")].first, "another run's");
+        // No temporary file of this run beside it, nothing planted touched, an old leftover
+        // cleared after a good run.
+        EXPECT_EQ(m.files.size(), written ? 3u : 4u);
+        EXPECT_EQ(m.files[kPlanted].first + std::to_string(m.files.count(kYoung)), "another's1");
         // Told before anything is collected, the host application is not even started.
-        if (c.effect == kFails && op != "MoveReplacing") {
+        if (c.effect == kFails && op != "WriteAll" && op != "Place") {
           EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "create Partwright.Application"), 0);
         }
         EXPECT_EQ((std::array{m.handles.size(), 0ul + m.sockets, 0ul + m.objects, 0ul + m.busy}),
@@ -150,7 +156,8 @@ TEST(Native, ReaderStatusesDefaultsAndKeysClosed) {
               c.status)
         << c.name;
     EXPECT_EQ(value, c.expected) << c.name;
-    EXPECT_EQ(m.opened.size() - opens + m.handles.size(), c.status == kStatusNoRoot ? 0u : 1u);
+    // Every key opened is closed; an unknown root never reaches the registry.
+    EXPECT_EQ(m.handles.size() + (m.opened.size() == opens), c.status == kStatusNoRoot ? 1u : 0u);
   }
 }
 
@@ -168,6 +175,18 @@ TEST(Native, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresenceTests) 
   Machine all;
   ReportStream all_out;
   WriteProductSections(all, all_out);
+  // A machine whose installers wrote only the 64-bit registry view reads the same.
+  Machine only64(false);
+  const std::string hklm = std::to_string(kHkeyLocalMachine);
+  for (const auto& [id, value] : all.values) {
+    const bool moved = id.starts_with(hklm);
+    only64.values[moved ? std::to_string(kHkeyLocalMachine + Machine::kView64) +
+                              id.substr(hklm.size())
+                        : id] = value;
+  }
+  ReportStream out64;
+  WriteProductSections(only64, out64);
+  EXPECT_EQ(out64.text(), all_out.text());
   for (std::size_t i = 0; i < std::size(products); ++i) {
     EXPECT_EQ(all.opened.at(i), std::get<1>(products[i]) + "\\");
     for (const RegKey root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
@@ -199,15 +218,14 @@ TEST(Native, WhatTheCommandsShowAndWhatLeavesTheTool) {
       {nullptr, "Y", view + wrote + "open 7, , " + kReport + ", , C:\\, 1"},
       {nullptr, "N",
        view + wrote + "box View/Save to a File: Information written to " + kReport + " File. "},
-      {nullptr, "Y MoveReplacing S",
-       view + "box TORVEL Support Tool: " + kFailed + "Error text 5."},
+      {nullptr, "Y Place S", view + "box TORVEL Support Tool: " + kFailed + "Error text 5."},
       {"", "Y",
        "box Error: Email address can not have a null value. Please type in the correct email "
        "address."},
       {" a@b?cc=c", "N",
        wrote + outlook +
            "open 0, open, mailto: "
-           "a@b?cc=c?subject=TORVEL%20Info.htm%20file%20attached&body=Please%20attach%20the%20%"
+           "a@b?cc=c&subject=TORVEL%20Info.htm%20file%20attached&body=Please%20attach%20the%20%"
            "27TORVEL%20Info.htm%27%20file%20created%20in%20C%3A%5CProgram%20Files%5CTORVEL%"
            "20directory.%0D%0AThanks., , , 5"},
       {"a@b", "Y",
@@ -320,15 +338,15 @@ TEST(Native, TextFormsOnFixedInputs) {
       {UptimeSentence(SystemRunning(150000)) + UptimeSentence(SystemRunning(3580000)),
        "Your system has been running for 0 hours and 2 minutes.Your system has been running for 1 "
        "hours and 0 minutes."},
-      {DriveRoot("\\\\server\\share") + ReportPath("D:\\") +
+      {DriveRoot("\\\\server\\share\\tool") + ReportPath("D:\\") +
            std::to_string(PixelsFromTwips(15360, 7.5)),
-       "\\\\D:\\\\TORVEL Info.htm2048"},
+       "\\\\server\\share\\D:\\\\TORVEL Info.htm2048"},
       {PlatformText(1) + PlatformText(3) + ProcessorText(386) + ProcessorText(486),
        "Windows95 386486"},
       {EscapeHtml("\"'&amp;") + BuildAboutTexts().version,
        "\"'&amp;amp;Version 2.1.0              (C) TORVEL"},
       {BuildMailLink("MAILTO:a@b?cc=c", "S", "x & y\r\n"),
-       "MAILTO:a@b?cc=c?subject=S&body=x%20%26%20y%0D%0A"},
+       "MAILTO:a@b?cc=c&subject=S&body=x%20%26%20y%0D%0A"},
       {BuildMailLink("mail", "", std::string("~\0\xE9", 3)), "mailto:mail?body=~%00%E9"}};
   for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
 }

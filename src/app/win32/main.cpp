@@ -78,16 +78,7 @@ int RunSilent(Services& services, const std::string& file) {
   ConsoleDialogs dialogs;
   Platform p = services.With(dialogs);
   std::string path = file.empty() ? ReportPath(services.files.ExeFolder()) : FullPath(file);
-  try {
-    WriteReportTo(p, path);
-    return 0;
-  } catch (const ReportFileError& e) {
-    dialogs.Show(ReportFailureText(e.path(), e.reason()), kAppTitle, Buttons::kOk);
-  } catch (const std::exception& e) {
-    dialogs.Show(std::string("The report could not be written.\r\n") + e.what(), kAppTitle,
-                 Buttons::kOk);
-  }
-  return 1;
+  return RunReportTo(p, path, kSilentFolderAdvice) ? 0 : 1;
 }
 
 int RunWindow(Services& services, HINSTANCE instance, int show) {

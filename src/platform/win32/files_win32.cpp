@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <vector>
+// after windows.h, which it needs
+#include <ntsecapi.h>
 
 #include "platform/win32/owned.h"
 #include "platform/win32/system_text.h"
@@ -34,36 +36,70 @@ std::string Win32Files::ExeFolder() {
   return folder;
 }
 
+std::wstring LongPath(const std::wstring& path) {
+  // CreateDirectory's limit, the lowest of the file functions'.
+  constexpr std::size_t kShortLimit = MAX_PATH - 12;
+  if (path.size() < kShortLimit || path.starts_with(L"\\\\?\\")) return path;
+  if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
+  if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+  return path;
+}
+
 long Win32Files::Attributes(const std::string& path, std::uint32_t* attributes) {
-  DWORD found = GetFileAttributesW(Wide(path).c_str());
+  DWORD found = GetFileAttributesW(LongPath(Wide(path)).c_str());
   if (found == INVALID_FILE_ATTRIBUTES) return LastError();
   *attributes = found;
   return 0;
 }
 
-long Win32Files::WriteWhole(const std::string& path, std::string_view bytes) {
-  const std::wstring wide = Wide(path);
-  // A leftover file of an earlier failed run may carry any attributes; start afresh.
-  SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
-  UniqueFile file(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return LastError();
+long Win32Files::CreateNew(const std::string& path, FileRef* file) {
+  const std::wstring wide = LongPath(Wide(path));
+  // Shared for deleting only, so that the move into place can take it while it is held; nobody
+  // else can read or write it meanwhile.
+  HANDLE handle = CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return LastError();
+  *file = reinterpret_cast<FileRef>(handle);
+  open_[*file] = wide;
+  return 0;
+}
+
+long Win32Files::WriteAll(FileRef file, std::string_view bytes) {
+  HANDLE handle = reinterpret_cast<HANDLE>(file);
   while (!bytes.empty()) {
     DWORD written = 0;
     DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
-    if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr)) return LastError();
+    if (!WriteFile(handle, bytes.data(), chunk, &written, nullptr)) return LastError();
     bytes.remove_prefix(written);
   }
-  if (!FlushFileBuffers(file.get())) return LastError();
-  // Closing can report a deferred write error, so its result counts.
-  return CloseHandle(file.release()) ? 0 : LastError();
+  return FlushFileBuffers(handle) ? 0 : LastError();
 }
 
-long Win32Files::MoveReplacing(const std::string& from, const std::string& to) {
-  const std::wstring source = Wide(from);
-  const std::wstring target = Wide(to);
+namespace {
+
+// True when `path` names, without following a link, the very file that `held` is open on.
+bool StillOurs(HANDLE held, const std::wstring& path) {
+  UniqueFile named(CreateFileW(
+      path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION ours{}, theirs{};
+  return named && GetFileInformationByHandle(held, &ours) &&
+         GetFileInformationByHandle(named.get(), &theirs) &&
+         !(theirs.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) &&
+         ours.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber &&
+         ours.nFileIndexHigh == theirs.nFileIndexHigh && ours.nFileIndexLow == theirs.nFileIndexLow;
+}
+
+}  // namespace
+
+long Win32Files::Place(FileRef file, const std::string& to) {
+  HANDLE handle = reinterpret_cast<HANDLE>(file);
+  const std::wstring& source = open_.at(file);
+  const std::wstring target = LongPath(Wide(to));
   for (int attempt = 1;; ++attempt) {
-    if (MoveFileExW(source.c_str(), target.c_str(), kMoveFlags)) return 0;
+    // Whatever someone put under the temporary name meanwhile is never moved into place.
+    if (!StillOurs(handle, source)) return ERROR_FILE_INVALID;
+    if (MoveFileExW(source.c_str(), target.c_str(), kMoveFlags)) break;
     long code = LastError();
     // A hidden or system report is replaced like any other; only read-only protects it.
     DWORD attributes = GetFileAttributesW(target.c_str());
@@ -72,7 +108,7 @@ long Win32Files::MoveReplacing(const std::string& from, const std::string& to) {
         !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
       SetFileAttributesW(target.c_str(),
                          attributes & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-      if (MoveFileExW(source.c_str(), target.c_str(), kMoveFlags)) return 0;
+      if (MoveFileExW(source.c_str(), target.c_str(), kMoveFlags)) break;
       code = LastError();
       SetFileAttributesW(target.c_str(), attributes);
       return code;
@@ -85,10 +121,41 @@ long Win32Files::MoveReplacing(const std::string& from, const std::string& to) {
     }
     Sleep(kMovePauseMs);
   }
+  open_.erase(file);
+  // Closing can report a deferred write error, so its result counts.
+  return CloseHandle(handle) ? 0 : LastError();
+}
+
+void Win32Files::Discard(FileRef file) {
+  HANDLE handle = reinterpret_cast<HANDLE>(file);
+  // Removed while still held, so that the name cannot be swapped in between; only our own file.
+  if (StillOurs(handle, open_.at(file))) DeleteFileW(open_.at(file).c_str());
+  open_.erase(file);
+  CloseHandle(handle);
+}
+
+std::vector<FolderEntry> Win32Files::List(const std::string& pattern) {
+  std::vector<FolderEntry> entries;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(LongPath(Wide(pattern)).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return entries;
+  FILETIME now_time;
+  GetSystemTimeAsFileTime(&now_time);
+  auto ticks = [](const FILETIME& t) {
+    return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  const std::uint64_t now = ticks(now_time);
+  do {
+    const std::uint64_t written = ticks(found.ftLastWriteTime);
+    entries.push_back({Utf8(found.cFileName), found.dwFileAttributes,
+                       now > written ? (now - written) / 10000 : 0});
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return entries;
 }
 
 long Win32Files::Remove(const std::string& path) {
-  return DeleteFileW(Wide(path).c_str()) ? 0 : LastError();
+  return DeleteFileW(LongPath(Wide(path)).c_str()) ? 0 : LastError();
 }
 
 std::string Win32Files::ErrorText(long code) {
@@ -96,6 +163,15 @@ std::string Win32Files::ErrorText(long code) {
   return message.empty() ? "Error " + std::to_string(code) : message;
 }
 
-std::uint32_t Win32Files::ProcessId() { return GetCurrentProcessId(); }
+std::uint32_t Win32Files::Random() {
+  std::uint32_t number = 0;
+  // RtlGenRandom, exported under this name since XP.
+  if (!RtlGenRandom(&number, sizeof number)) {
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    number = counter.LowPart ^ (GetCurrentProcessId() << 16) ^ GetTickCount();
+  }
+  return number;
+}
 
 }  // namespace torvel
