@@ -25,6 +25,35 @@ DWORD RunSilent(const std::string& exe, const std::string& arguments, const std:
   return tool.Start(exe, arguments, folder, errors) && tool.WaitExit(60000, &code) ? code : 99;
 }
 
+// The Unix path of a Windows one: links can only be planted from outside Wine.
+std::string UnixPath(const std::string& path) {
+  using Convert = char*(CDECL*)(const wchar_t*);
+  auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+  char* unix_path = convert ? convert(bench::W(path).c_str()) : nullptr;
+  std::string text = unix_path ? unix_path : "/nonexistent";
+  HeapFree(GetProcessHeap(), 0, unix_path);
+  return text;
+}
+
+// Runs `script` (no double quotes in it) in a Unix shell in `folder`. Wine gives no handle on a
+// Unix process, so the script says it is done by the file `done`.
+bool Sh(const std::string& folder, const std::string& script) {
+  std::wstring line =
+      bench::W("sh -c \"cd '" + UnixPath(folder) + "' && " + script + "; touch done\"");
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  // Not a bench::Process: what Wine hands back for a Unix process must never be terminated.
+  return CreateProcessW(L"Z:\\bin\\sh", line.data(), 0, 0, FALSE, 0, 0, 0, &startup, &started);
+}
+
+// A figure of the report's machine block: the number after `label`.
+double Figure(const std::string& report, const std::string& label) {
+  const std::size_t at = report.find("\n" + label);
+  return at == std::string::npos ? -1 : std::atof(report.c_str() + at + 26);
+}
+
 // The machine fixture's registry, imported as an installer would leave it; removed afterwards.
 class MachineReport : public ::testing::Test {
  protected:
@@ -67,6 +96,9 @@ TEST_F(MachineReport, AsExpectedWithTheHostStartedRunningOrMissing) {
 
     std::string actual = Sections(report), expected = Sections(full);
     if (!registered) {  // no answers, and still a complete report
+      EXPECT_NE(report.find("Date Code:       not available: Partwright is not installed (error "
+                            "0x800401F3)"),
+                std::string::npos);
       EXPECT_TRUE(report.ends_with(full.substr(full.find("(NOTE:"))));
       actual.erase(actual.find("<pre>Partwright")),
           expected.erase(expected.find("<pre>Partwright"));
@@ -77,14 +109,27 @@ TEST_F(MachineReport, AsExpectedWithTheHostStartedRunningOrMissing) {
 
     // The true version (the manifest declares the tool fit for 10 and 11), memory beyond what a
     // 32-bit figure holds, and an environment value in full.
-    const std::string meminfo = bench::ReadWholeFile("Z:\\proc\\meminfo").value_or(":0");
-    const long megabytes = std::lround(std::atof(meminfo.c_str() + meminfo.find(':') + 1) / 1024);
+    const std::string meminfo = bench::ReadWholeFile("Z:\\proc\\meminfo").value_or("");
+    auto kilobytes = [&](const std::string& name) {
+      const std::size_t at = meminfo.find(name + ":");
+      return at == std::string::npos ? -1.0 : std::atof(meminfo.c_str() + at + name.size() + 1);
+    };
+    const long megabytes = std::lround(kilobytes("MemTotal") / 1024);
+    // Paging is what memory and swap hold together.
+    const long paging = std::lround((kilobytes("MemTotal") + kilobytes("SwapTotal")) / 1024);
     for (const std::string& line :
          {std::string("VERSION:                 10.0\r\n"),
           "TOTAL PHYSICAL MEMORY:    " + std::to_string(megabytes) + " MB",
+          "TOTAL PAGING MEMORY:      " + std::to_string(paging) + " MB",
           "TORVELK :                " + torvelk + "</pre>\r\n"}) {
       EXPECT_NE(report.find("\n" + line), std::string::npos) << line.substr(0, 60);
     }
+    // Nothing raw in the report, and figures that can be true.
+    EXPECT_EQ(report.find('\0'), std::string::npos);
+    EXPECT_EQ(report.find("XXXX"), std::string::npos);
+    EXPECT_LE(Figure(report, "TOTAL AVAILABLE MEMORY:"), megabytes);
+    EXPECT_LE(Figure(report, "TOTAL FREE DISK SPACE:"), Figure(report, "TOTAL DISK SPACE:"));
+    EXPECT_GT(Figure(report, "TOTAL FREE DISK SPACE:"), 0);
   }
 }
 
@@ -96,7 +141,7 @@ TEST(ReportFile, NotWritableKeepsTheOldReportAndSaysSoOnce) {
     ASSERT_TRUE(bench::WriteWholeFile(file, "previous report\r\n"));
     SetFileAttributesA(file.c_str(), sharing ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
     HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, 0);
-    EXPECT_NE(RunSilent(bench::ToolExe(), "/report \"" + file + "\"", folder, errors), 0u);
+    EXPECT_EQ(RunSilent(bench::ToolExe(), "/report \"" + file + "\"", folder, errors), 1u);
     CloseHandle(held);
     const std::string said = bench::ReadWholeFile(errors).value_or("");
     EXPECT_TRUE(!said.empty() && said.find('\n') == said.size() - 1) << said;
@@ -144,7 +189,10 @@ TEST(AlwaysEnds, SwitchesUnwritableFolderAndSilentHost) {
         {"/report /q", 2u, "Unknown switch \"/q\". " + usage, "", ""},
         {"/report a b", 2u, "Unexpected argument \"b\". " + usage, "", ""},
         {"/?", 0u, usage, "", ""},
-        {"/report T:\\missing\\r.htm", 1u, "cannot be written to", "", ""},
+        {"/report T:\\missing\\r.htm", 1u,
+         "could not be written to T:\\missing\\r.htm.|copy the tool to a folder you can write to, "
+         "or name another file with /report FILE.",
+         "", ""},
         // A host still starting is asked again until it answers.
         {"/report busy.htm", 0u, "", "Busy=1500",
          asked + "Application.RevisionNumber()\r\nApplication.ExitApp()\r\n"},
@@ -153,16 +201,62 @@ TEST(AlwaysEnds, SwitchesUnwritableFolderAndSilentHost) {
     standin::Server host(standin::kHost, settings + std::string("\r\n"));
     ASSERT_TRUE(host.ready());
     EXPECT_EQ(RunSilent(bench::ToolExe(), arguments, folder, errors), code);
-    EXPECT_NE(bench::ReadWholeFile(errors).value_or("?").find(said), std::string::npos);
-    EXPECT_EQ(host.Calls(), calls);
+    // What standard error must say: nothing, or each of the parts between "|".
+    const std::string told = bench::ReadWholeFile(errors).value_or("?");
+    const std::size_t bar = said.find('|');
+    EXPECT_TRUE(said.empty() ? told.empty()
+                             : told.find(said.substr(0, bar)) != std::string::npos &&
+                                   told.find(said.substr(bar + 1)) != std::string::npos)
+        << told;
+    EXPECT_EQ(host.Calls(), calls)
+        << Sections(bench::ReadWholeFile(folder + "\\busy.htm").value_or("")).substr(0, 20)
+        << bench::ReadWholeFile(folder + "\\busy.htm")
+               .value_or("")
+               .substr(
+                   bench::ReadWholeFile(folder + "\\busy.htm").value_or("").find("Partwright Info"),
+                   300);
+    // Nothing written but the report the switches name: "/q" would be the drive's root.
+    EXPECT_FALSE(bench::FileExists(folder.substr(0, 3) + "q"));
   }
   const std::string report = bench::ReadWholeFile(folder + "\\r.htm").value_or("");
   EXPECT_NE(report.find("<pre>Partwright Date Code:       not available: Partwright did not "
                         "answer (error 0x8001011F)\r\nPartwright Revision Number:  not "
                         "available: Partwright did not answer (error 0x8001011F)\r\n"),
             std::string::npos);
-  EXPECT_FALSE(bench::FileExists(folder + "\\q"));
   SetEnvironmentVariableA("TORVEL_ANSWER_LIMIT_MS", nullptr);
+}
+
+// Links and folders planted beside the report, before the run or while it runs, are never
+// written through, moved or removed; a report name of 255 characters is written.
+TEST(ReportFile, PlantedLinksNeverTakeItOverAndLongNamesWork) {
+  const std::string folder = bench::MakeTempDir("shared");
+  const std::string victim = bench::MakeTempDir("victim") + "\\v.txt";
+  ASSERT_TRUE(bench::WriteWholeFile(victim, "victim"));
+  const std::string link = "ln -s '" + UnixPath(victim) + "' ";
+  // Every name the earlier per-process scheme used, and a link and a folder in the new pattern.
+  const std::string done = folder + "\\done";
+  ASSERT_TRUE(Sh(folder, "for i in $(seq 4 4 4096); do " + link + "r.htm.$i.tmp; done; " + link +
+                             "./~TRV00000001.tmp; mkdir ./~TRV00000002.tmp") &&
+              bench::WaitUntil([&] { return bench::FileExists(done); }) &&
+              DeleteFileA(done.c_str()));
+  EXPECT_EQ(RunSilent(bench::ToolExe(), "/report r.htm", folder), 0u);
+  EXPECT_TRUE(bench::ReadWholeFile(folder + "\\r.htm").value_or("").starts_with("<html>"));
+  {  // Swapped for a link while the host is asked: that run fails instead of writing through it.
+    standin::Server host(standin::kHost, "Busy=3000\r\n");
+    ASSERT_TRUE(host.ready() &&
+                Sh(folder,
+                   "for i in $(seq 500); do [ -e stop ] && break; for f in ./~TRV*.tmp; do "
+                   "if [ -f $f ] && [ ! -L $f ]; then mv $f $f.moved; " +
+                       link + "$f; fi; done; sleep 0.02; done"));
+    EXPECT_EQ(RunSilent(bench::ToolExe(), "/report s.htm", folder), 1u);
+    EXPECT_TRUE(bench::WriteWholeFile(folder + "\\stop", "") &&
+                bench::WaitUntil([&] { return bench::FileExists(done); }));
+  }
+  EXPECT_FALSE(bench::FileExists(folder + "\\s.htm"));
+  EXPECT_EQ(bench::ReadWholeFile(victim).value_or(""), "victim");
+  const std::string long_name = folder + "\\" + std::string(251, 'n') + ".htm";
+  EXPECT_EQ(RunSilent(bench::ToolExe(), "/report " + long_name, folder), 0u);
+  EXPECT_TRUE(bench::FileExists("\\\\?\\" + long_name));
 }
 
 }  // namespace

@@ -76,6 +76,7 @@ struct Machine : Services, Clock, AutomationObject {
   std::deque<Answer> answers;              // to Yes/No questions; No when none is left
   int busy = 0, sockets = 0, objects = 0;  // started and not yet ended
   bool host_installed = true, start_ok = true;
+  std::string computer_name = "DESIGN-07";
 
   long OpenKey(RegKey root, Str path, RegView view, RegKey* key) override {
     const std::string id = Id(view == RegView::k64Bit ? root + kView64 : root, path);
@@ -136,7 +137,7 @@ struct Machine : Services, Clock, AutomationObject {
     return Name("UserNameInto", "j.smith", 1, to, size);
   }
   bool ComputerNameInto(char* to, U32* size) override {
-    return Name("ComputerNameInto", "DESIGN-07", 0, to, size);
+    return Name("ComputerNameInto", computer_name, 0, to, size);
   }
   U32 TempPathInto(U32 length, char* to) override {
     const bool named =
@@ -151,7 +152,9 @@ struct Machine : Services, Clock, AutomationObject {
   }
 
   std::optional<HardwareAddress> NetbiosAdapterAddress(std::uint8_t) override {
-    if (At("NetbiosAdapterAddress") == kStatus) return std::nullopt;
+    const Mode mode = At("NetbiosAdapterAddress");
+    if (mode == kStatus) return std::nullopt;
+    if (mode == kEmpty) return HardwareAddress{};
     return HardwareAddress{0, 26, 43, 60, 77, 94};
   }
   std::optional<HardwareAddress> FirstEthernetAddress() override {
@@ -235,7 +238,7 @@ struct Machine : Services, Clock, AutomationObject {
   AutomationRef Create(Str name) override {
     if (At("Create") == kEmpty) return nullptr;
     if (name != "Outlook.Application" && (name != "Partwright.Application" || !host_installed))
-      throw Failure(static_cast<std::int32_t>(0x800401F3), "Invalid class string");
+      throw Failure(kClassNotRegistered, "Class not registered");
     return log.push_back("create " + name), Object();
   }
   // An oversized answer: the host is already running.

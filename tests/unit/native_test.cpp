@@ -12,6 +12,7 @@
 #include "expected/reader_cases.h"
 #include "fakes/fake_machine.h"
 #include "hostapp/host_section.h"
+#include "machine/identity_facts.h"
 #include "machine/os_version.h"
 #include "machine/system_information.h"
 #include "machine/uptime.h"
@@ -59,7 +60,7 @@ const Case kCases[] = {
     {"TempPathInto", "T",
      "TEMPORARY DIRECTORY :    ", "Stats.Form1.GetTempDirectory51Internal error"},
     {"EnvironmentVariable", "E", "PATH :                   |TORVELK :                </pre>"},
-    {"NetbiosAdapterAddress", "S", "Ethernet Address:        001A2B3C4D5F"},
+    {"NetbiosAdapterAddress", "SE", "Ethernet Address:        001A2B3C4D5F"},
     {"SocketsStart", "S", kIp, "The 32-bit Windows Socket is not responding."},
     {"FirstHostAddress", "S", kIp,
      "Windows Sockets are not responding. Unable to successfully get Host Name."},
@@ -269,7 +270,7 @@ TEST(Native, WhatTheCommandsShowAndWhatLeavesTheTool) {
 TEST(Native, AHostThatIsNotInstalledOrDoesNotAnswer) {
   // Installed or not, the member that gets no answer, the section's two answers, what is asked.
   const std::tuple<bool, std::string, std::string, std::string> hosts[] = {
-      {false, "", "not available: Partwright is not installed (error 0x800401F3)", ""},
+      {false, "", "not available: Partwright is not installed (error 0x80040154)", ""},
       // Nothing more is asked of a host that did not answer: not even to exit.
       {true, "DateCode", "not available: Partwright did not answer (error 0x8001011F)",
        "create Partwright.Application|get DateCode"}};
@@ -277,9 +278,13 @@ TEST(Native, AHostThatIsNotInstalledOrDoesNotAnswer) {
     Machine m;
     m.host_installed = installed;
     m.fail = {silent, kSilent};
+    // An edition code below the table's first.
+    m.SetValue(kHkeyLocalMachine, "Software\\Partwright\\Partwright 2004\\Setup",
+               "Partwright Studio Installed", kRegDword, "\xFF\xFF\xFF\xFF");
     ReportStream out;
     PartwrightInformation(m.platform(), out);
     const std::vector<std::string> lines = Split(out.text(), "\r\n");
+    EXPECT_EQ(lines.at(4), "Partwright 2004 Installed version: N/A");
     EXPECT_EQ(lines.at(2), kDate + answer);
     EXPECT_EQ(lines.at(3), kRevision + answer);
     EXPECT_EQ(m.log, Split(log));
@@ -349,6 +354,12 @@ TEST(Native, TextFormsOnFixedInputs) {
        "MAILTO:a@b?cc=c&subject=S&body=x%20%26%20y%0D%0A"},
       {BuildMailLink("mail", "", std::string("~\0\xE9", 3)), "mailto:mail?body=~%00%E9"}};
   for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
+  // Fifteen characters of three bytes each.
+  Machine m;
+  m.computer_name = "東京都中央区銀座一丁目二三四五";
+  ReportStream out;
+  ComputerName(m.platform(), out);
+  EXPECT_EQ(out.text(), "COMPUTER NAME:           " + m.computer_name + "\r\n");
 }
 
 }  // namespace
