@@ -35,7 +35,7 @@ inline std::vector<StoredValue> ReaderValues() {
       {"Build", kRegDword, "\xB7\x04\0\0"},
       {"Big", 11, std::string("\x01\0\0\0\x01\0\0\0", 8)},
       {"Bytes", kRegBinary, std::string("\xFF\xE9\x3C\x41\0", 5)},
-      {"Raw", kRegNone, std::string("a\r\n\0\x81\x7F\x80z", 9)},
+      {"Raw", kRegNone, std::string("a\t\r\n\0\x81\x7F\x80z", 10)},
   };
 }
 
@@ -69,7 +69,7 @@ inline std::vector<ReadCase> ReaderCases() {
       // Other types: the bytes less the last in the ANSI code page, no control character kept.
       {"HKCU", "", "Bytes", "S", text, 0, std::string("\xC3\xBF\xC3\xA9<A")},
       {"HKCU", "", "Raw", "S", text, 0,
-       std::string("a\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xE2\x82\xACz")},
+       std::string("a\t\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xE2\x82\xACz")},
       {"HKCU", "", "One", "D", number, 0, std::int32_t{1}},
       {"HKCU", "", "Minus", "d", number, 0, std::int32_t{-2}},
       {"HKCU", "", "TwoBytes", "D", number, 0, std::int32_t{258}},
