@@ -134,8 +134,8 @@ TEST(MailTest, MailClientRoadAttachesTheReportAndSaysHowSendingWent) {
   for (auto [settings, keys, text, picture] :
        {std::tuple{"", "Alt+E", "Email successfully sent. ", "email-sent"},
         {"Fail=Send", "Alt+F E", "The email was not sent. ", "email-failure"},
-        {"Silent=Send", "Alt+E", "The email was not sent. The mail client did not answer.",
-         nullptr}}) {
+        {"Silent=Send", "Alt+E",
+         "The email was not sent. The mail client did not answer (error 0x8001011F).", nullptr}}) {
     const bool silent = std::string(settings) == "Silent=Send";
     SetEnvironmentVariableA("TORVEL_ANSWER_LIMIT_MS", silent ? "5000" : nullptr);
     standin::Server server(standin::kMail, settings);
@@ -155,6 +155,44 @@ TEST(MailTest, MailClientRoadAttachesTheReportAndSaysHowSendingWent) {
     const std::string calls = server.Calls();  // one Send, the last call
     EXPECT_EQ(calls.substr(calls.find("MailItem.Send(")), "MailItem.Send()\r\n");
   }
+}
+
+TEST(MailTest, WithoutTheMailClientTheDefaultMailProgramTakesTheMailAndTheReport) {
+  const std::string record = standin::Server::Beside(standin::kMapiRecord);
+  auto set_default = [](const char* program) {  // names the default mail program
+    const std::wstring name = bench::W(program);
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Clients\\Mail", nullptr, REG_SZ, name.c_str(),
+                    (name.size() + 1) * 2);
+  };
+  // The mail program's answer (none: no default mail program) and the box (none: no box).
+  for (auto [code, text] :
+       {std::pair{"0", "Email successfully sent. "},
+        {"1", nullptr},
+        {"2",
+         "The email was not sent. The mail program could not send the mail (error 0x00000002)."},
+        {nullptr,
+         "The email was not sent. The mail client is not installed, and no other mail "
+         "program is set up to send it.\r\n\r\nThe report"}}) {
+    standin::Server client(standin::kMail, "", false);  // no mail client's application object
+    DeleteFileA(record.c_str());
+    ASSERT_TRUE(client.ready() &&
+                bench::WriteWholeFile(standin::Server::Beside(standin::kMapiSettings),
+                                      std::string("[Answers]\r\nCode=") + (code ? code : "")));
+    set_default(code ? standin::kMailProgram : "");
+    const std::string folder = bench::MakeTempDir("mapi");
+    std::vector<Step> steps{{"", kMain}, {"Alt+E", "Email Option", IDYES}};
+    if (text) steps.push_back({"", "Email Delivery", IDOK, text});
+    steps.push_back({"Alt+X", nullptr});
+    RunSteps(steps, folder);
+    const std::string report =
+        bench::ReadWholeFile(folder + "\\TORVEL Info.htm").value_or("(no report)");
+    EXPECT_EQ(bench::ReadWholeFile(record).value_or("(none)"),
+              code ? "W|SMTP:support@torvel.example.com|TORVEL Info.htm File|TORVEL Info.htm file "
+                     "attached|" +
+                         folder + "\\TORVEL Info.htm|TORVEL Info.htm\r\n" + report
+                   : "(none)");
+  }
+  set_default(standin::kMailProgram);
 }
 
 TEST(MailTest, LinkReachesTheMailtoHandlerExactly) {
