@@ -41,12 +41,10 @@ bool ClientNotInstalled(const Failure& failure) {
 }
 
 // The step a Simple MAPI answer names: the attachment's (MAPI_E_ATTACHMENT_NOT_FOUND to
-// _WRITE_FAILURE), the recipient's (MAPI_E_TOO_MANY_RECIPIENTS, _UNKNOWN_RECIPIENT,
-// _BAD_RECIPTYPE, _AMBIGUOUS_RECIPIENT, _INVALID_RECIPS), or the sending itself.
+// _WRITE_FAILURE) or the sending itself.
 const char* MailProgramStep(long code) {
-  if (code >= 11 && code <= 13) return "The mail program could not attach the report";
-  if (code == 10 || code == 14 || code == 15 || code == 21 || code == 25)
-    return "The mail program did not accept the recipient";
+  if (code >= kMapiAttachmentNotFound && code <= kMapiAttachmentNotFound + 2)
+    return "The mail program could not attach the report";
   return "The mail program could not send the mail";
 }
 

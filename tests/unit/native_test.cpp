@@ -200,19 +200,10 @@ TEST(Native, WhatTheCommandsShowAndWhatLeavesTheTool) {
                     sent = "box Email Delivery: Email successfully sent. ",
                     not_sent = "box Email Delivery: The email was not sent. ",
                     saved = "\r\n\r\nThe report is saved as " + std::string(kReport) +
-                            ". Please attach it to an email by hand.",
-                    mapi = wrote + outlook +
-                           "mapi a@b, TORVEL Info.htm File, TORVEL Info.htm file "
-                           "attached, " +
-                           kReport + ", TORVEL Info.htm";
+                            ". Please attach it to an email by hand.";
   // The recipient (none: View/Save); the answer, Y or N, then a failing operation and its mode;
-  // what is shown and done ("|" between); what a failing Create throws, the mail program's answer.
-  struct Flow {
-    const char* recipient;
-    std::string answer, log;
-    long code = kDisconnected, mapi_answer = 0;
-  };
-  const Flow flows[] = {
+  // what is shown and done ("|" between).
+  const std::tuple<const char*, std::string, std::string> flows[] = {
       {nullptr, "Y", view + wrote + "open 7, , " + kReport + ", , C:\\, 1"},
       {nullptr, "N",
        view + wrote + "box View/Save to a File: Information written to " + kReport + " File. "},
@@ -236,42 +227,42 @@ TEST(Native, WhatTheCommandsShowAndWhatLeavesTheTool) {
            "The report could not be attached.\r\nInternal error (error 0x00000033)" + saved},
       {"a@b", "Y CreateItem I",
        wrote + outlook + mail + not_sent + "The mail client did not answer (error 0x8001011F)." +
-           saved},
-      {"a@b", "Y Create S", mapi + "|" + sent, kInvalidClassString},
-      {"a@b", "Y Create S", mapi, kClassNotRegistered, kMapiUserAbort},
-      {"a@b", "Y Create S",
-       mapi + "|" + not_sent + "The mail program could not attach the report (error 0x0000000B)." +
-           saved,
-       kClassNotRegistered, 11},
-      {"a@b", "Y Create S",
-       mapi + "|" + not_sent + "The mail program did not accept the recipient (error 0x00000019)." +
-           saved,
-       kClassNotRegistered, 25},
-      {"a@b", "Y Create S",
-       mapi + "|" + not_sent + "The mail program could not send the mail (error 0x00000002)." +
-           saved,
-       kClassNotRegistered, 2},
-      {"a@b", "Y Create S",
-       wrote + outlook + not_sent +
-           "The mail client is not installed, and no other mail program is set up to send it." +
-           saved,
-       kInvalidClassString, -1},
-      {"a@b", "Y Create S",
-       wrote + outlook + not_sent +
-           "The mail client could not be started.\r\nNot created (error 0x80080005)" + saved,
-       static_cast<std::int32_t>(0x80080005)}};
-  for (const Flow& f : flows) {
+           saved}};
+  for (const auto& [recipient, answer, log] : flows) {
     Machine m;
     MailState state;
-    const std::vector<std::string> fault = Split(f.answer + " - S", " ");
+    const std::vector<std::string> fault = Split(answer + " - S", " ");
     m.host_installed = false;
     m.fail = {fault[1], static_cast<Mode>(std::string(" STEOIC").find(fault[2][0]))};
-    m.code = f.code;
-    m.mapi_answer = f.mapi_answer;
-    m.answers = {f.answer[0] == 'Y' ? Answer::kYes : Answer::kNo};
-    if (f.recipient) EmailCommand(m.platform(), 7, f.recipient, state);
-    if (!f.recipient) SaveViewCommand(m.platform(), 7);
-    EXPECT_EQ(m.log, Split(f.log));
+    m.answers = {answer[0] == 'Y' ? Answer::kYes : Answer::kNo};
+    if (recipient) EmailCommand(m.platform(), 7, recipient, state);
+    if (!recipient) SaveViewCommand(m.platform(), 7);
+    EXPECT_EQ(m.log, Split(log));
+  }
+  // No mail client's application object, so the default mail program (its other answers under
+  // Wine): what Create throws, the program's answer (negative: none registered), what is shown.
+  const std::string mapi = "mapi a@b, TORVEL Info.htm File, TORVEL Info.htm file attached, " +
+                           std::string(kReport) + ", TORVEL Info.htm";
+  for (const auto& [code, mapi_answer, shown] :
+       {std::tuple{kClassNotRegistered, kMapiUserAbort, mapi},
+        {kInvalidClassString, 11L,
+         mapi + "|" + not_sent +
+             "The mail program could not attach the report (error 0x0000000B)." + saved},
+        {kInvalidClassString, -1L,
+         not_sent +
+             "The mail client is not installed, and no other mail program is set up to send it." +
+             saved},
+        {static_cast<std::int32_t>(0x80080005), 0L,
+         not_sent + "The mail client could not be started.\r\nNot created (error 0x80080005)" +
+             saved}}) {
+    Machine m;
+    MailState state;
+    m.fail = {"Create", kStatus};
+    m.code = code;
+    m.mapi_answer = mapi_answer;
+    m.answers = {Answer::kYes};
+    EmailCommand(m.platform(), 7, "a@b", state);
+    EXPECT_EQ(m.log, Split(wrote + outlook + shown));
   }
   // A mail client closed since the last send (either way) is replaced, once, and the mail goes
   // out; one that did not answer is not asked again: the next send starts a new one.

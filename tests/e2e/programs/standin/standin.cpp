@@ -103,7 +103,6 @@ class Object : public IDispatch, public IClassFactory {
       return RPC_E_CALL_REJECTED;
     const Row& row = kRows[id - 1];
     const bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
-    // As a real server: the value of a put is the argument named DISPID_PROPERTYPUT.
     if (put && (params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))
       return DISP_E_PARAMNOTOPTIONAL;
     std::wstring line = type_ + L"." + row.member + (put ? L" = " : L"("), last, failure;
