@@ -70,8 +70,8 @@ std::optional<std::string> Ansi(const std::wstring& wide) {
   const int length = static_cast<int>(wide.size());
   const int size = WideCharToMultiByte(CP_ACP, flags, wide.data(), length, nullptr, 0, nullptr,
                                        utf8 ? nullptr : &lossy);
-  std::string ansi(size > 0 ? size : 0, '\0');
   if (size <= 0 || lossy) return std::nullopt;
+  std::string ansi(size, '\0');
   WideCharToMultiByte(CP_ACP, flags, wide.data(), length, ansi.data(), size, nullptr, nullptr);
   return ansi;
 }
@@ -86,12 +86,18 @@ std::wstring ShortPath(const std::wstring& path) {
 }  // namespace
 
 bool Win32SimpleMail::MailProgramRegistered() {
+  // RegOpenKeyEx and RegQueryValueEx rather than RegGetValue, which Windows XP lacks.
+  UniqueHkey key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Clients\\Mail", 0, KEY_QUERY_VALUE,
+                    key.put()) != ERROR_SUCCESS) {
+    return false;
+  }
   wchar_t name[2] = {};
-  DWORD size = sizeof name;
-  const LONG status = RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Clients\\Mail", nullptr,
-                                   RRF_RT_REG_SZ, nullptr, name, &size);
+  DWORD type = 0, size = sizeof name;
+  const LONG status =
+      RegQueryValueExW(key.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(name), &size);
   // A name too long for the buffer is a name too.
-  return status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && name[0] != L'\0');
+  return type == REG_SZ && (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && name[0]));
 }
 
 long Win32SimpleMail::SendWithAttachment(const std::string& recipient, const std::string& subject,
