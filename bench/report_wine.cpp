@@ -83,8 +83,8 @@ int main(int argc, char** argv) {
   torvel::Win32Automation automation;
   torvel::Win32Clock clock;
   torvel::Win32SimpleMail simple_mail;
-  torvel::Platform p{registry, system, identity, network, files, shell, dialogs, automation, clock,
-                     simple_mail};
+  torvel::Platform p{registry, system,  identity,   network, files,
+                     shell,    dialogs, automation, clock,   simple_mail};
 
   int result = 0;
   RunStandin("/register", true);

@@ -56,8 +56,8 @@ void ShowNotSent(const Platform& p, const std::string& reason, const std::string
 // client has no application object.
 void SendThroughMailProgram(const Platform& p, const std::string& recipient,
                             const std::string& report_path) {
-  // Checked first as Windows does: under Wine, mapi32.dll without a default mail program
-  // answers success and merely opens a mailto link.
+  // Decided as Windows decides it, before mapi32.dll is asked: without a default mail program,
+  // mapi32.dll would show a box of its own (Wine's: no MAPI mail client installed).
   if (!p.simple_mail.MailProgramRegistered())
     return ShowNotSent(p, kNoMailProgramText, report_path);
   const long code = p.simple_mail.SendWithAttachment(

@@ -54,8 +54,8 @@ struct Services {
   Win32SimpleMail simple_mail;
 
   Platform With(Dialogs& dialogs) {
-    return Platform{registry, system,     identity, network,    files,
-                    shell,    dialogs,    automation, clock, simple_mail};
+    return Platform{registry, system,  identity,   network, files,
+                    shell,    dialogs, automation, clock,   simple_mail};
   }
 };
 
