@@ -28,6 +28,7 @@
 #include "platform/win32/network_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
+#include "platform/win32/simple_mail_win32.h"
 #include "platform/win32/system_facts_win32.h"
 #include "products/product_sections.h"
 #include "report/report_writer.h"
@@ -81,7 +82,9 @@ int main(int argc, char** argv) {
   torvel::ConsoleDialogs dialogs;
   torvel::Win32Automation automation;
   torvel::Win32Clock clock;
-  torvel::Platform p{registry, system, identity, network, files, shell, dialogs, automation, clock};
+  torvel::Win32SimpleMail simple_mail;
+  torvel::Platform p{registry, system,  identity,   network, files,
+                     shell,    dialogs, automation, clock,   simple_mail};
 
   int result = 0;
   RunStandin("/register", true);

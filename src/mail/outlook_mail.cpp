@@ -11,50 +11,72 @@ namespace torvel {
 namespace {
 
 constexpr std::int32_t kMailItem = 0;  // the item kind CreateItem takes for a mail message
+constexpr char kStartStep[] = "The mail client could not be started";
+constexpr char kNoMailProgramText[] =
+    "The mail client is not installed, and no other mail program is set up to send it.";
 
-// A failure of one step, phrased for the user: what could not be done, then the client's
-// own description and its error number.
-std::string Reason(const char* step, const Failure& failure) {
-  std::string reason = std::string(step) + ".";
-  std::string details = failure.description();
-  if (failure.number() != 0) {
-    const std::string number = ErrorCodeText(failure.number());
-    details += details.empty() ? number : " (" + number + ")";
-  }
-  if (!details.empty()) reason += "\r\n" + details;
-  return reason;
+// What could not be done, in the user's words; then the mail program's own description, if it
+// gave one, and the error number last.
+std::string Reason(const std::string& step, const std::string& description, long number) {
+  const std::string code = number != 0 ? " (" + ErrorCodeText(number) + ")" : "";
+  if (description.empty()) return step + code + ".";
+  return step + ".\r\n" + description + code;
 }
 
 // The object a call returned; a missing or non-object result is a failure of that step.
-AutomationRef ObjectFrom(const AutoValue& value, const char* what) {
+AutomationRef ObjectFrom(const AutoValue& value) {
   const AutomationRef* object = std::get_if<AutomationRef>(&value);
-  if (object == nullptr || *object == nullptr) throw Failure(0, std::string("No ") + what + ".");
+  if (object == nullptr || *object == nullptr) throw Failure(0, "");
   return *object;
 }
-
-}  // namespace
-
-std::string MailNotSentText(const std::string& reason, const std::string& report_path) {
-  return "The email was not sent. " + reason + "\r\n\r\nThe report is saved as " + report_path +
-         ". Please attach it to an email by hand.";
-}
-
-namespace {
 
 // A client whose program has ended since the last send.
 bool ClientGone(const Failure& failure) {
   return failure.number() == kDisconnected || failure.number() == kServerUnavailable;
 }
 
+// The mail client's application object is not installed on this machine.
+bool ClientNotInstalled(const Failure& failure) {
+  return failure.number() == kInvalidClassString || failure.number() == kClassNotRegistered;
+}
+
+// The step a Simple MAPI answer names: the attachment's (MAPI_E_ATTACHMENT_NOT_FOUND to
+// _WRITE_FAILURE) or the sending itself.
+const char* MailProgramStep(long code) {
+  if (code >= kMapiAttachmentNotFound && code <= kMapiAttachmentNotFound + 2)
+    return "The mail program could not attach the report";
+  return "The mail program could not send the mail";
+}
+
+void ShowNotSent(const Platform& p, const std::string& reason, const std::string& report_path) {
+  p.dialogs.Show(MailNotSentText(reason, report_path), kEmailDeliveryTitle, Buttons::kOk);
+}
+
+// The same message through Simple MAPI to the default mail program, for machines whose mail
+// client has no application object.
+void SendThroughMailProgram(const Platform& p, const std::string& recipient,
+                            const std::string& report_path) {
+  // Decided as Windows decides it, before mapi32.dll is asked: without a default mail program,
+  // mapi32.dll would show a box of its own (Wine's: no MAPI mail client installed).
+  if (!p.simple_mail.MailProgramRegistered())
+    return ShowNotSent(p, kNoMailProgramText, report_path);
+  const long code = p.simple_mail.SendWithAttachment(
+      recipient, kReportFileText, kReportAttachedText, report_path, kReportFileName);
+  if (code == kMapiUserAbort) return;  // the user closed the message unsent: nothing failed
+  if (code != kMapiSuccess)
+    return ShowNotSent(p, Reason(MailProgramStep(code), "", code), report_path);
+  p.dialogs.Show(kMailSentText, kEmailDeliveryTitle, Buttons::kOk);
+}
+
 // One attempt to send; on a failure `step` names what could not be done.
 void Send(const Platform& p, MailState& state, const std::string& report_path, const char*& step) {
-  step = "The mail client could not be started";
+  step = kStartStep;
   if (!state.client) state.client = p.automation.Create(kMailClientClass);
 
   step = "The mail client did not create a new mail";
   AutomationRef item;
   try {
-    item = ObjectFrom(state.client->Call("CreateItem", {kMailItem}), "mail item");
+    item = ObjectFrom(state.client->Call("CreateItem", {kMailItem}));
   } catch (const Failure&) {
     // The application object itself failed (its program may have ended): the next send
     // starts afresh instead of reusing an object that no longer answers.
@@ -68,13 +90,18 @@ void Send(const Platform& p, MailState& state, const std::string& report_path, c
   item->Put("Body", kReportAttachedText);
 
   step = "The report could not be attached";
-  ObjectFrom(item->Get("Attachments"), "attachment list")->Call("Add", {report_path});
+  ObjectFrom(item->Get("Attachments"))->Call("Add", {report_path});
 
   step = "The mail client could not send the mail";
   item->Call("Send", {});
 }
 
 }  // namespace
+
+std::string MailNotSentText(const std::string& reason, const std::string& report_path) {
+  return "The email was not sent. " + reason + "\r\n\r\nThe report is saved as " + report_path +
+         ". Please attach it to an email by hand.";
+}
 
 void SendOutlookMail(const Platform& p, MailState& state, const std::string& report_path) {
   const char* step = "";
@@ -89,14 +116,14 @@ void SendOutlookMail(const Platform& p, MailState& state, const std::string& rep
       Send(p, state, report_path, step);
     }
   } catch (const Failure& failure) {
+    if (step == kStartStep && ClientNotInstalled(failure))
+      return SendThroughMailProgram(p, state.email_address, report_path);
     if (failure.number() == kNoAnswer) {
       // Given up: no further call reaches that client, and the next send starts afresh.
       state.client.reset();
-      step = "The mail client did not answer";
+      return ShowNotSent(p, Reason("The mail client did not answer", "", kNoAnswer), report_path);
     }
-    p.dialogs.Show(MailNotSentText(Reason(step, failure), report_path), kEmailDeliveryTitle,
-                   Buttons::kOk);
-    return;
+    return ShowNotSent(p, Reason(step, failure.description(), failure.number()), report_path);
   }
   p.dialogs.Show(kMailSentText, kEmailDeliveryTitle, Buttons::kOk);
 }

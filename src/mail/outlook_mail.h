@@ -1,6 +1,7 @@
 #pragma once
 // The mail-client road: the mail client, reached by automation, sends the report as an
-// attachment.
+// attachment; where it has no application object, the default mail program gets the same
+// message through Simple MAPI.
 #include <string>
 
 #include "platform/platform.h"
@@ -21,9 +22,10 @@ struct MailState {
   AutomationRef client;
 };
 
-// Sends the report at `report_path` to `state.email_address` through the mail client, then
-// shows the success box. When the client is missing, refuses the item, cannot attach the
-// report or cannot send, shows one box instead that says so, why, and where the report is.
+// Sends the report at `report_path` to `state.email_address` through the mail client, or,
+// where its application object is not installed, through the default mail program; then shows
+// the success box. A message the user closed unsent in the mail program shows nothing. When
+// the mail cannot go, shows one box instead that says so, why, and where the report is.
 void SendOutlookMail(const Platform& p, MailState& state, const std::string& report_path);
 
 // The text of the box that says the mail was not sent: `reason`, then where the report is so

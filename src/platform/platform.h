@@ -9,6 +9,7 @@
 #include "platform/network.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/simple_mail.h"
 #include "platform/system_facts.h"
 
 namespace torvel {
@@ -23,6 +24,7 @@ struct Platform {
   Dialogs& dialogs;
   Automation& automation;
   Clock& clock;
+  SimpleMail& simple_mail;
 };
 
 }  // namespace torvel

@@ -134,8 +134,8 @@ TEST(MailTest, MailClientRoadAttachesTheReportAndSaysHowSendingWent) {
   for (auto [settings, keys, text, picture] :
        {std::tuple{"", "Alt+E", "Email successfully sent. ", "email-sent"},
         {"Fail=Send", "Alt+F E", "The email was not sent. ", "email-failure"},
-        {"Silent=Send", "Alt+E", "The email was not sent. The mail client did not answer.",
-         nullptr}}) {
+        {"Silent=Send", "Alt+E",
+         "The email was not sent. The mail client did not answer (error 0x8001011F).", nullptr}}) {
     const bool silent = std::string(settings) == "Silent=Send";
     SetEnvironmentVariableA("TORVEL_ANSWER_LIMIT_MS", silent ? "5000" : nullptr);
     standin::Server server(standin::kMail, settings);
@@ -154,6 +154,36 @@ TEST(MailTest, MailClientRoadAttachesTheReportAndSaysHowSendingWent) {
               bench::ReadWholeFile(folder + "\\TORVEL Info.htm").value_or("(no report)"));
     const std::string calls = server.Calls();  // one Send, the last call
     EXPECT_EQ(calls.substr(calls.find("MailItem.Send(")), "MailItem.Send()\r\n");
+  }
+}
+
+TEST(MailTest, WithoutTheMailClientTheDefaultMailProgramTakesTheMailAndTheReport) {
+  // The mail program's answer (none: no default mail program, the first case, so that the last
+  // leaves the bench's one registered) and the box (none: no box). Each send records anew.
+  for (auto [code, text] :
+       {std::pair{"", "The email was not sent. The mail client is not installed, and no other"},
+        {"1", nullptr},
+        {"2",
+         "The email was not sent. The mail program could not send the mail (error 0x00000002)."},
+        {"0", "Email successfully sent. "}}) {
+    standin::Server client(standin::kMail, "", false);  // no mail client's application object
+    ASSERT_TRUE(client.ready() &&
+                bench::WriteWholeFile(standin::Server::Beside(standin::kMapiSettings),
+                                      "[Answers]\r\nCode=" + std::string(code)));
+    const char* program = *code ? "TORVEL Bench Mail" : "";  // the default mail program
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Clients\\Mail", nullptr, REG_SZ, program,
+                    strlen(program) + 1);
+    const std::string folder = bench::MakeTempDir("mapi");
+    std::vector<Step> steps{{"", kMain}, {"Alt+E", "Email Option", IDYES}};
+    if (text) steps.push_back({"", "Email Delivery", IDOK, text});
+    steps.push_back({"Alt+X", nullptr});
+    RunSteps(steps, folder);
+    const std::string report = folder + "\\TORVEL Info.htm";
+    if (!*code) continue;  // nothing was handed over
+    EXPECT_EQ(
+        bench::ReadWholeFile(standin::Server::Beside(standin::kMapiRecord)),
+        "|SMTP:support@torvel.example.com|TORVEL Info.htm File|TORVEL Info.htm file attached|" +
+            report + "|TORVEL Info.htm\r\n" + bench::ReadWholeFile(report).value_or("?"));
   }
 }
 

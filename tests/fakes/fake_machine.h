@@ -1,5 +1,5 @@
 #pragma once
-// The fake machine: the nine platform services in one object, populated (tests/fixtures/machine.reg
+// The fake machine: the ten platform services in one object, populated (tests/fixtures/machine.reg
 // and the facts below) so that its report is tests/expected/full_report.htm; one fault hook.
 #include <algorithm>
 #include <deque>
@@ -26,7 +26,7 @@ using enum Mode;
 struct Services : Registry, SystemFacts, Identity, Network, Files, Shell, Dialogs, Automation {};
 
 // Host, mail client, mail item and attachments are all the machine; `objects` counts references.
-struct Machine : Services, Clock, AutomationObject {
+struct Machine : Services, Clock, SimpleMail, AutomationObject {
   using Str = const std::string&;
   using U32 = std::uint32_t;
   // Reads the fixture as `reg import` does: keys, strings and dword: values of REGEDIT4 text.
@@ -47,7 +47,9 @@ struct Machine : Services, Clock, AutomationObject {
       if (data.starts_with("\"")) SetValue(root, key, name, kRegSz, Unquote(data) + '\0');
     }
   }
-  Platform platform() { return {*this, *this, *this, *this, *this, *this, *this, *this, *this}; }
+  Platform platform() {
+    return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+  }
   // A key exists when an entry lies at or below it; paths and names compare in any letter case.
   // The 64-bit registry view's keys stand under a root of their own.
   static constexpr RegKey kView64 = 0x10;
@@ -59,7 +61,7 @@ struct Machine : Services, Clock, AutomationObject {
     if (op != fail.first) return kNone;
     if (++hits, fail.second == kThrow) throw Failure(51, "Internal error");
     if (fail.second == kSilent) throw Failure(kNoAnswer, "The server did not answer");
-    if (fail.second == kClosed && hits == 1) throw Failure(kDisconnected, "Disconnected");
+    if (fail.second == kClosed && hits == 1) throw Failure(code, "Disconnected");
     return fail.second;
   }
 
@@ -236,7 +238,9 @@ struct Machine : Services, Clock, AutomationObject {
   }
   void SetBusy(bool on) override { busy += on ? 1 : -1; }
   AutomationRef Create(Str name) override {
-    if (At("Create") == kEmpty) return nullptr;
+    const Mode mode = At("Create");
+    if (mode == kStatus) throw Failure(code, "Not created");
+    if (mode == kEmpty) return nullptr;
     if (name != "Outlook.Application" && (name != "Partwright.Application" || !host_installed))
       throw Failure(kClassNotRegistered, "Class not registered");
     return log.push_back("create " + name), Object();
@@ -245,6 +249,14 @@ struct Machine : Services, Clock, AutomationObject {
   AutomationRef FindRunning(Str) override {
     return At("FindRunning") == kOversized ? Object() : nullptr;
   }
+  // Simple MAPI, and the number that a closed member or a Create failing with a status throws.
+  long code = kDisconnected, mapi_answer = 0;  // a negative answer: no default mail program
+  bool MailProgramRegistered() override { return mapi_answer >= 0; }
+  long SendWithAttachment(Str to, Str subject, Str body, Str path, Str name) override {
+    return log.push_back("mapi " + to + ", " + subject + ", " + body + ", " + path + ", " + name),
+           mapi_answer;
+  }
+
   std::uint64_t TickCount() override { return At("TickCount") == kOversized ? ~0ull : 5000000000; }
 
   AutoValue Get(Str name) override { return Member("get " + name, name); }

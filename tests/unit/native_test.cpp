@@ -213,6 +213,14 @@ TEST(Native, WhatTheCommandsShowAndWhatLeavesTheTool) {
   const std::string view =
       "ask View/Save to a File:  Do you want to view the information?\r\n(Information will be "
       "automatically saved to C:\\Program Files\\TORVEL\\TORVEL Info.htm File.)|";
+  const std::string item = mail +
+                           "put To=a@b|put Subject=TORVEL Info.htm File|put Body=TORVEL Info.htm "
+                           "file attached|get Attachments|call Add(" +
+                           kReport + ")|",
+                    sent = "box Email Delivery: Email successfully sent. ",
+                    not_sent = "box Email Delivery: The email was not sent. ",
+                    saved = "\r\n\r\nThe report is saved as " + std::string(kReport) +
+                            ". Please attach it to an email by hand.";
   // The recipient (none: View/Save); the answer, Y or N, then a failing operation and its mode;
   // what is shown and done ("|" between).
   const std::tuple<const char*, std::string, std::string> flows[] = {
@@ -229,21 +237,16 @@ TEST(Native, WhatTheCommandsShowAndWhatLeavesTheTool) {
            "a@b?cc=c&subject=TORVEL%20Info.htm%20file%20attached&body=Please%20attach%20the%20%"
            "27TORVEL%20Info.htm%27%20file%20created%20in%20C%3A%5CProgram%20Files%5CTORVEL%"
            "20directory.%0D%0AThanks., , , 5"},
-      {"a@b", "Y",
-       wrote + outlook + mail +
-           "put To=a@b|put Subject=TORVEL Info.htm File|put Body=TORVEL Info.htm file attached|get "
-           "Attachments|call Add(" +
-           kReport + ")|call Send()|box Email Delivery: Email successfully sent. "},
+      {"a@b", "Y", wrote + outlook + item + "call Send()|" + sent},
       {"a@b", "Y To T",
-       wrote + outlook + mail +
-           "put To=a@b|box Email Delivery: The email was not sent. The mail could not be "
-           "addressed.\r\nInternal error (error 0x00000033)\r\n\r\nThe report is saved as " +
-           kReport + ". Please attach it to an email by hand."},
+       wrote + outlook + mail + "put To=a@b|" + not_sent +
+           "The mail could not be addressed.\r\nInternal error (error 0x00000033)" + saved},
+      {"a@b", "Y Add T",
+       wrote + outlook + item + not_sent +
+           "The report could not be attached.\r\nInternal error (error 0x00000033)" + saved},
       {"a@b", "Y CreateItem I",
-       wrote + outlook + mail +
-           "box Email Delivery: The email was not sent. The mail client did not answer.\r\nThe "
-           "server did not answer (error 0x8001011F)\r\n\r\nThe report is saved as " +
-           kReport + ". Please attach it to an email by hand."}};
+       wrote + outlook + mail + not_sent + "The mail client did not answer (error 0x8001011F)." +
+           saved}};
   for (const auto& [recipient, answer, log] : flows) {
     Machine m;
     MailState state;
@@ -255,16 +258,47 @@ TEST(Native, WhatTheCommandsShowAndWhatLeavesTheTool) {
     if (!recipient) SaveViewCommand(m.platform(), 7);
     EXPECT_EQ(m.log, Split(log));
   }
-  // A mail client closed since the last send is replaced, once, and the mail goes out.
-  Machine m;
-  MailState state;
-  m.answers = {Answer::kYes, Answer::kYes};
-  EmailCommand(m.platform(), 7, "a@b", state);
-  m.fail = {"CreateItem", kClosed};
-  m.log.clear();
-  EmailCommand(m.platform(), 7, "a@b", state);
-  EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "create Outlook.Application"), 1);
-  EXPECT_EQ(m.log.back(), "box Email Delivery: Email successfully sent. ");
+  // No mail client's application object, so the default mail program (its other answers under
+  // Wine): what Create throws, the program's answer (negative: none registered), what is shown.
+  const std::string mapi = "mapi a@b, TORVEL Info.htm File, TORVEL Info.htm file attached, " +
+                           std::string(kReport) + ", TORVEL Info.htm";
+  for (const auto& [code, mapi_answer, shown] :
+       {std::tuple{kClassNotRegistered, kMapiUserAbort, mapi},
+        {kInvalidClassString, 11L,
+         mapi + "|" + not_sent +
+             "The mail program could not attach the report (error 0x0000000B)." + saved},
+        {kInvalidClassString, -1L,
+         not_sent +
+             "The mail client is not installed, and no other mail program is set up to send it." +
+             saved},
+        {static_cast<std::int32_t>(0x80080005), 0L,
+         not_sent + "The mail client could not be started.\r\nNot created (error 0x80080005)" +
+             saved}}) {
+    Machine m;
+    MailState state;
+    m.fail = {"Create", kStatus};
+    m.code = code;
+    m.mapi_answer = mapi_answer;
+    m.answers = {Answer::kYes};
+    EmailCommand(m.platform(), 7, "a@b", state);
+    EXPECT_EQ(m.log, Split(wrote + outlook + shown));
+  }
+  // A mail client closed since the last send (either way) is replaced, once, and the mail goes
+  // out; one that did not answer is not asked again: the next send starts a new one.
+  for (const auto& [member, mode, code] : {std::tuple{"CreateItem", kClosed, kDisconnected},
+                                           {"Send", kClosed, kServerUnavailable},
+                                           {"Send", kSilent, 0L}}) {
+    Machine m;
+    MailState state;
+    m.answers = {Answer::kYes, Answer::kYes};
+    m.fail = {mode == kSilent ? member : "", mode};
+    EmailCommand(m.platform(), 7, "a@b", state);
+    m.fail = {mode == kSilent ? "" : member, mode};
+    m.code = code;
+    EmailCommand(m.platform(), 7, "a@b", state);
+    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "create Outlook.Application"), 2);
+    EXPECT_EQ(m.log.back(), sent);
+  }
 }
 
 TEST(Native, AHostThatIsNotInstalledOrDoesNotAnswer) {

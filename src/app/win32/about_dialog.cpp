@@ -144,7 +144,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
           if (HIWORD(wparam) == BN_CLICKED && state) {
             const Platform& p = state->p;
             StartSysInfo(Platform{p.registry, p.system, p.identity, p.network, p.files, p.shell,
-                                  state->dialogs, p.automation, p.clock});
+                                  state->dialogs, p.automation, p.clock, p.simple_mail});
           }
           return TRUE;
       }

@@ -23,6 +23,7 @@
 #include "platform/win32/network_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
+#include "platform/win32/simple_mail_win32.h"
 #include "platform/win32/system_facts_win32.h"
 #include "platform/win32/utf8.h"
 #include "report/report_writer.h"
@@ -50,9 +51,11 @@ struct Services {
   Win32Shell shell;
   Win32Automation automation{AnswerLimit()};
   Win32Clock clock;
+  Win32SimpleMail simple_mail;
 
   Platform With(Dialogs& dialogs) {
-    return Platform{registry, system, identity, network, files, shell, dialogs, automation, clock};
+    return Platform{registry, system,  identity,   network, files,
+                    shell,    dialogs, automation, clock,   simple_mail};
   }
 };
 

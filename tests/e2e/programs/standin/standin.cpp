@@ -103,6 +103,8 @@ class Object : public IDispatch, public IClassFactory {
       return RPC_E_CALL_REJECTED;
     const Row& row = kRows[id - 1];
     const bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+    if (put && (params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))
+      return DISP_E_PARAMNOTOPTIONAL;
     std::wstring line = type_ + L"." + row.member + (put ? L" = " : L"("), last, failure;
     for (UINT i = params->cArgs; i > 0; --i) {
       VARIANT text{};

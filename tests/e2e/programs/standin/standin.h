@@ -20,6 +20,8 @@ struct Role {
 inline constexpr Role kHost{"host", "Partwright.Application",
                             "{5E1970EB-5715-4207-985A-A9B325298851}", "standin-host.ini",
                             "standin-host-calls.txt"};
+// libmailprogram.dll, the bench's default mail program ("TORVEL Bench Mail"): its files.
+inline constexpr char kMapiSettings[] = "mailprogram.ini", kMapiRecord[] = "mailprogram-sent.txt";
 inline constexpr Role kMail{"mail", "Outlook.Application", "{41A8764C-6D32-471A-8EC5-EF8A9455C28F}",
                             "standin-mail.ini", "standin-mail-calls.txt"};
 
