@@ -14,6 +14,7 @@
 
 #include "platform/win32/registry_win32.h"
 #include "products/product_sections.h"
+#include "report/html_report.h"
 #include "wine_timing.h"
 
 namespace {
@@ -53,14 +54,14 @@ int main(int argc, char** argv) {
   int result = 0;
   CountingRegistry registry;
   torvel::ReportStream first;
-  torvel::WriteProductSections(registry, first);
+  torvel::WriteProductSections(torvel::RegistryValue(registry), first);
   if (!stored || first.text().empty() || expected.str().find(first.text()) == std::string::npos) {
     std::printf("The product portion is not the expected one; no timing.\n");
     result = 1;
   } else {
     wine_timing::Timing t = wine_timing::Measure(runs, [&registry] {
       torvel::ReportStream out;
-      torvel::WriteProductSections(registry, out);
+      torvel::WriteProductSections(torvel::RegistryValue(registry), out);
     });
     std::printf(
         "product portion, full install, %d runs: median %.3f ms, mean %.3f ms, "

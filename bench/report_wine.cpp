@@ -20,6 +20,8 @@
 #include "machine/network_identity.h"
 #include "machine/os_version.h"
 #include "machine/system_information.h"
+#include "report/facts.h"
+#include "report/html_report.h"
 #include "platform/win32/automation_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/dialogs_win32.h"
@@ -95,51 +97,43 @@ int main(int argc, char** argv) {
     running = automation.FindRunning(kHostClass) != nullptr;
     if (!running) Sleep(50);
   }
-  torvel::ReportStream first;
-  torvel::CollectReport(p, first);
-  if (!running ||
-      first.text().find("Partwright Date Code:       not available") != std::string::npos) {
+  const std::string first = torvel::RenderHtml(torvel::CollectFacts(p));
+  if (!running || first.find("Partwright Date Code:       not available") != std::string::npos) {
     std::printf("The running host stand-in did not answer; no timing.\n");
     result = 1;
   } else {
-    wine_timing::Timing t = wine_timing::Measure(runs, [&p] {
-      torvel::ReportStream out;
-      torvel::CollectReport(p, out);
-    });
+    wine_timing::Timing t =
+        wine_timing::Measure(runs, [&p] { torvel::RenderHtml(torvel::CollectFacts(p)); });
     std::printf(
         "whole report, every product, running host, %d runs: median %.3f ms, mean %.3f ms, "
         "best %.3f ms, %zu bytes\n",
-        runs, t.median, t.mean, t.best, first.text().size());
+        runs, t.median, t.mean, t.best, first.size());
     // Where the time goes: the median of each part on its own.
+    torvel::Problems problems;
     struct Part {
       const char* name;
-      void (*run)(const torvel::Platform&, torvel::ReportStream&);
+      std::function<void()> run;
     } parts[] = {
         {"UserName, ComputerName",
-         [](const torvel::Platform& p, torvel::ReportStream& out) {
-           torvel::UserName(p, out);
-           torvel::ComputerName(p, out);
+         [&] {
+           torvel::UserName(p, problems);
+           torvel::ComputerName(p);
          }},
-        {"GetEthernetAddress", [](const torvel::Platform& p,
-                                  torvel::ReportStream&) { torvel::GetEthernetAddress(p, 0); }},
-        {"LocalIpAddress",
-         [](const torvel::Platform& p, torvel::ReportStream&) { torvel::LocalIpAddress(p); }},
-        {"VersionInformation", &torvel::VersionInformation},
-        {"SystemInformation", &torvel::SystemInformation},
+        {"GetEthernetAddress", [&] { torvel::GetEthernetAddress(p, 0); }},
+        {"LocalIpAddress", [&] { torvel::LocalIpAddress(p, problems); }},
+        {"VersionInformation", [&] { torvel::VersionInformation(p, problems); }},
+        {"SystemInformation", [&] { torvel::SystemInformation(p, problems); }},
         {"temporary folder and environment",
-         [](const torvel::Platform& p, torvel::ReportStream&) {
-           torvel::GetTempDirectory(p);
-           torvel::GetEnvironmentVar(p, "Path");
-           torvel::GetEnvironmentVar(p, "TORVELK");
+         [&] {
+           torvel::GetTempDirectory(p, problems);
+           torvel::GetEnvironmentVar(p, problems, "Path");
+           torvel::GetEnvironmentVar(p, problems, "TORVELK");
          }},
-        {"RegistryValue", &torvel::RegistryValue},
-        {"PartwrightInformation", &torvel::PartwrightInformation},
+        {"RegistryValue", [&] { torvel::RegistryValue(p.registry); }},
+        {"PartwrightInformation", [&] { torvel::PartwrightInformation(p); }},
     };
     for (const Part& part : parts) {
-      wine_timing::Timing t = wine_timing::Measure(runs, [&p, &part] {
-        torvel::ReportStream out;
-        part.run(p, out);
-      });
+      wine_timing::Timing t = wine_timing::Measure(runs, part.run);
       std::printf("  %-34s median %.3f ms\n", part.name, t.median);
     }
   }

@@ -8,6 +8,7 @@
 #include "platform/clean_text.h"
 #include "platform/registry_reader.h"
 #include "products/product_sections.h"
+#include "report/html_report.h"
 
 using namespace torvel;
 
@@ -23,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char& c : plain.values[id].second) c = c == '&' || c == '<' || c == '>' ? 'x' : c;
   }
   ReportStream out, plain_out;
-  WriteProductSections(m, out);
-  WriteProductSections(plain, plain_out);
+  WriteProductSections(RegistryValue(m), out);
+  WriteProductSections(RegistryValue(plain), plain_out);
   RegValue number;
   ReadRegistryValue(m, "HKLM", "Software\\Partwright\\Partwright 2004\\Setup",
                     "Partwright Studio Installed", "D", 0, number);

@@ -20,29 +20,35 @@ bool SwitchIs(const std::string& arg, const char* name) {
   return i == arg.size();
 }
 
-CommandLine Refused(std::string problem) { return {RunMode::kRefused, "", std::move(problem)}; }
+CommandLine Refused(std::string problem) { return {RunMode::kRefused, {}, {}, std::move(problem)}; }
 
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (args.empty()) return {};
-  const std::string& first = args[0];
-  if (SwitchIs(first, "?")) {
-    return args.size() == 1 ? CommandLine{RunMode::kUsage, "", ""}
+  if (SwitchIs(args[0], "?")) {
+    return args.size() == 1 ? CommandLine{RunMode::kUsage, {}, {}, ""}
                             : Refused("Unexpected argument \"" + args[1] + "\".");
   }
-  if (!SwitchIs(first, "report")) {
-    return Refused(IsSwitch(first) ? "Unknown switch \"" + first + "\"."
-                                   : "Unexpected argument \"" + first + "\".");
+  CommandLine command_line{RunMode::kReport, {}, {}, ""};
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::optional<std::string>* file = SwitchIs(args[i], "report") ? &command_line.report
+                                       : SwitchIs(args[i], "json") ? &command_line.json
+                                                                   : nullptr;
+    if (!file) {
+      return Refused(IsSwitch(args[i]) ? "Unknown switch \"" + args[i] + "\"."
+                                       : "Unexpected argument \"" + args[i] + "\".");
+    }
+    if (*file) return Refused("The switch \"" + args[i] + "\" is given twice.");
+    *file = "";
+    // A following argument that is not a switch is the switch's file; a mistyped switch is
+    // never taken for a file name.
+    if (i + 1 < args.size() && !IsSwitch(args[i + 1])) {
+      if (args[i + 1].empty()) return Refused("The file name is empty.");
+      **file = args[++i];
+    }
   }
-  if (args.size() > 2) return Refused("Unexpected argument \"" + args[2] + "\".");
-  if (args.size() == 2) {
-    // A mistyped switch is never taken for a file name.
-    if (IsSwitch(args[1])) return Refused("Unknown switch \"" + args[1] + "\".");
-    if (args[1].empty()) return Refused("The file name is empty.");
-    return {RunMode::kReport, args[1], ""};
-  }
-  return {RunMode::kReport, "", ""};
+  return command_line;
 }
 
 std::string RefusalLine(const CommandLine& command_line) {

@@ -1,19 +1,22 @@
 #pragma once
-// The program's switches: none (the main window), "/report [FILE]" (the silent mode) and "/?".
-// "/" or "-", in any letter case.
+// The program's switches: none (the main window), "/report [FILE]" and "/json [FILE]" in either
+// order (the silent mode), or "/?". "/" or "-", in any letter case.
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace torvel {
 
-inline constexpr char kUsage[] = "Usage: TORVELSupport.exe [/report [FILE] | /?]";
+inline constexpr char kUsage[] = "Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] | /?";
 inline constexpr int kExitRefused = 2;
 
 enum class RunMode { kWindow, kReport, kUsage, kRefused };
 
 struct CommandLine {
   RunMode mode = RunMode::kWindow;
-  std::string file;     // /report's FILE; empty: the report beside the program
+  // Given for each switch that is; empty text: the file beside the program.
+  std::optional<std::string> report;
+  std::optional<std::string> json;
   std::string problem;  // why the switches were refused
 };
 

@@ -1,38 +1,18 @@
 #include "hostapp/host_section.h"
 
 #include <cmath>
-#include <iterator>
 #include <optional>
 
 #include "platform/failure.h"
 #include "platform/registry_reader.h"
-#include "text/fragments.h"
-#include "text/text_forms.h"
 
 namespace torvel {
 
 namespace {
 
 constexpr char kHostClass[] = "Partwright.Application";
-constexpr char kDateCodeLine[] = "<pre>Partwright Date Code:       ";
-constexpr char kRevisionLine[] = "Partwright Revision Number:  ";
 constexpr char kEditionValue[] = "Partwright Studio Installed";
 constexpr std::int32_t kEditionDefault = 12345;
-
-// The releases whose setup key names the installed edition, and the editions by their code;
-// any other code reads "N/A".
-constexpr const char* kReleaseYears[] = {"2004", "2005", "2006"};
-constexpr const char* kEditionNames[] = {"Partwright", "Partwright Studio", "Partwright Studio Pro",
-                                         "Partwright Studio Max"};
-
-// Six lines in one write, so the line end of the write leaves an empty line after the note.
-constexpr char kRevisionNote[] =
-    "(NOTE: How to read the Partwright Revision Number?\r\n"
-    "Partwright prior to 2000 =>  1.0.  | Partwright 2004          => 12.0.\r\n"
-    "Partwright 2000          =>  8.0.  | Partwright 2005          => 13.0.\r\n"
-    "Partwright 2001          =>  9.0.  | Partwright 2006          => 14.0.\r\n"
-    "Partwright 2001Plus      => 10.0.  | Partwright 2006Plus      => 15.0.\r\n"
-    "Partwright 2003          => 11.0.  | Etc.</pre>\r\n";
 
 constexpr long kTypeMismatch = static_cast<std::int32_t>(0x80020005);
 constexpr long kNoObject = static_cast<std::int32_t>(0x80004003);  // E_POINTER
@@ -61,22 +41,6 @@ Host ReachHost(Automation& automation) {
   return host;
 }
 
-// Why the host could not tell: the plain reason where the code says more than the system's
-// text ("Invalid class string" only means the host is not installed), else the host's own.
-std::string Explanation(const Failure& failure) {
-  std::string reason = failure.description();
-  switch (failure.number()) {
-    case kInvalidClassString:
-    case kClassNotRegistered:
-      reason = "Partwright is not installed";
-      break;
-    case kNoAnswer:
-      reason = "Partwright did not answer";
-      break;
-  }
-  return "not available: " + EscapeHtml(reason) + " (" + ErrorCodeText(failure.number()) + ")";
-}
-
 // A whole number as the host gave it; text and fractions are no date code.
 std::optional<std::int64_t> WholeNumber(const AutoValue& value) {
   if (auto n = std::get_if<std::int32_t>(&value)) return *n;
@@ -86,61 +50,64 @@ std::optional<std::int64_t> WholeNumber(const AutoValue& value) {
   return std::nullopt;
 }
 
-std::string DateCodeText(const AutoValue& value) {
+std::int64_t DateCode(const AutoValue& value) {
   std::optional<std::int64_t> number = WholeNumber(value);
   if (!number) throw Failure(kTypeMismatch, "the host's date code is not a whole number");
-  return SignPosition(*number);
+  return *number;
 }
 
-std::string RevisionText(const AutoValue& value) {
-  if (auto text = std::get_if<std::string>(&value)) return EscapeHtml(*text);
+std::string RevisionNumber(const AutoValue& value) {
+  if (auto text = std::get_if<std::string>(&value)) return *text;
   if (std::holds_alternative<std::monostate>(value)) return "";
-  if (std::optional<std::int64_t> number = WholeNumber(value)) return PlainDecimal(*number);
+  if (std::optional<std::int64_t> number = WholeNumber(value)) return std::to_string(*number);
   throw Failure(kTypeMismatch, "the host's revision number is not text");
 }
 
-// The host's answer to `member` in its report form, or why there is none. A host that did not
-// answer is asked nothing more.
-std::string Ask(Host& host, const char* member, std::string (*form)(const AutoValue&)) {
-  if (host.unavailable) return Explanation(*host.unavailable);
+// The host's answer to `member`, or why there is none. A host that did not answer is asked
+// nothing more.
+template <typename Answer>
+void Ask(Host& host, const char* member, Answer (*read)(const AutoValue&),
+         std::optional<Answer>& answer, std::optional<Failure>& failure) {
+  if (host.unavailable) {
+    failure = host.unavailable;
+    return;
+  }
   try {
-    return form(host.object->Get(member));
-  } catch (const Failure& failure) {
-    if (failure.number() == kNoAnswer) host.unavailable = failure;
-    return Explanation(failure);
+    answer = read(host.object->Get(member));
+  } catch (const Failure& caught) {
+    if (caught.number() == kNoAnswer) host.unavailable = caught;
+    failure = caught;
   }
 }
 
-std::string EditionLine(Registry& registry, const std::string& year) {
+std::optional<std::int32_t> Edition(Registry& registry, const std::string& year) {
   RegValue value = kEditionDefault;
-  // The status is not needed: the value holds the default whenever the read fails.
-  ReadRegistryValue(registry, "HKLM", "Software\\Partwright\\Partwright " + year + "\\Setup",
-                    kEditionValue, "D", kEditionDefault, value);
-  const std::int32_t* code = std::get_if<std::int32_t>(&value);
-  const bool known =
-      code && *code >= 0 && *code < static_cast<std::int32_t>(std::size(kEditionNames));
-  return "Partwright " + year + " Installed version: " + (known ? kEditionNames[*code] : "N/A");
+  if (ReadRegistryValue(registry, "HKLM", "Software\\Partwright\\Partwright " + year + "\\Setup",
+                        kEditionValue, "D", kEditionDefault, value) != 0) {
+    return std::nullopt;
+  }
+  return std::get<std::int32_t>(value);
 }
 
 }  // namespace
 
-void PartwrightInformation(const Platform& p, ReportStream& out) {
+HostFacts PartwrightInformation(const Platform& p) {
+  HostFacts facts;
   Host host = ReachHost(p.automation);
-  out.WriteLine(kSectionRule);
-  out.WriteLine(std::string(kBoldHeadingPrefix) + "Partwright Information</p>");
-  out.WriteLine(kDateCodeLine + Ask(host, "DateCode", DateCodeText));
-  out.WriteLine(kRevisionLine + Ask(host, "RevisionNumber", RevisionText));
+  Ask(host, "DateCode", DateCode, facts.date_code, facts.date_code_failure);
+  Ask(host, "RevisionNumber", RevisionNumber, facts.revision_number,
+      facts.revision_number_failure);
   if (host.started_here && !host.unavailable) {
     try {
       host.object->Call("ExitApp", {});
     } catch (const Failure&) {
-      // The facts are already in the report; a host that would not close changes none of them.
+      // The facts are already in; a host that would not close changes none of them.
     }
   }
   host.object.reset();
-  for (const char* year : kReleaseYears) out.WriteLine(EditionLine(p.registry, year));
-  out.WriteEmptyLine();
-  out.WriteLine(kRevisionNote);
+  for (std::size_t i = 0; i < kReleaseYears.size(); ++i)
+    facts.editions[i] = Edition(p.registry, kReleaseYears[i]);
+  return facts;
 }
 
 }  // namespace torvel

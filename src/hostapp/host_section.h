@@ -1,10 +1,30 @@
 #pragma once
+// The host application's facts: its answers, or why there are none, and the installed edition
+// of each release.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/failure.h"
 #include "platform/platform.h"
-#include "text/report_stream.h"
 
 namespace torvel {
 
-// The host application section that ends every report.
-void PartwrightInformation(const Platform& p, ReportStream& out);
+// The releases whose setup key names the installed edition.
+inline constexpr std::array<const char*, 3> kReleaseYears = {"2004", "2005", "2006"};
+
+struct HostFacts {
+  std::optional<std::int64_t> date_code;
+  std::optional<Failure> date_code_failure;
+  std::optional<std::string> revision_number;
+  std::optional<Failure> revision_number_failure;
+  // The edition code of each release, as read; none when it could not be read.
+  std::array<std::optional<std::int32_t>, kReleaseYears.size()> editions;
+};
+
+// Asks a running host, or one it starts and then tells to exit, for its date code and revision
+// number; then reads the editions.
+HostFacts PartwrightInformation(const Platform& p);
 
 }  // namespace torvel

@@ -13,9 +13,10 @@ std::string CollectorFailureText(std::string_view procedure, long number,
   return text;
 }
 
-void ShowCollectorFailure(const Platform& p, std::string_view procedure, long number,
-                          std::string_view description) {
+void ShowCollectorFailure(const Platform& p, Problems& problems, std::string_view procedure,
+                          long number, std::string_view description) {
   p.dialogs.Show(CollectorFailureText(procedure, number, description), kAppTitle, Buttons::kOk);
+  problems.push_back({std::string(procedure), number, std::string(description)});
 }
 
 }  // namespace torvel

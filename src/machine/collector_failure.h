@@ -1,7 +1,8 @@
 #pragma once
-// The collectors' failure handler: a failure while collecting one fact is shown in one box and
-// ends that collector only; the lines it already wrote stay and the report goes on.
+// The collectors' failure handler: a failure while collecting one fact is shown in one box,
+// noted among the report's problems, and ends that collector only; the report goes on.
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -19,25 +20,23 @@ inline constexpr long kDivisionByZero = 11;
 // "Stats.Form1." + procedure + number + description, run together.
 std::string CollectorFailureText(std::string_view procedure, long number,
                                  std::string_view description);
-// Shows that text in a box with the application title and an OK button.
-void ShowCollectorFailure(const Platform& p, std::string_view procedure, long number,
-                          std::string_view description);
+// Shows that text in a box with the application title and notes the problem.
+void ShowCollectorFailure(const Platform& p, Problems& problems, std::string_view procedure,
+                          long number, std::string_view description);
 
-// Runs `body` as the collector `procedure`. On a Failure (or when memory runs out) the box is
-// shown and the collector's result is empty. A ReportFileError is no collector's failure and
-// passes through.
+// Runs `body` as the collector `procedure`: its result, or nothing after a Failure (or when
+// memory runs out). A ReportFileError is no collector's failure and passes through.
 template <typename Body>
-std::invoke_result_t<Body&> RunCollector(const Platform& p, std::string_view procedure,
-                                         Body&& body) {
-  using Result = std::invoke_result_t<Body&>;
+std::optional<std::invoke_result_t<Body&>> RunCollector(const Platform& p, Problems& problems,
+                                                        std::string_view procedure, Body&& body) {
   try {
     return body();
   } catch (const Failure& failure) {
-    ShowCollectorFailure(p, procedure, failure.number(), failure.description());
+    ShowCollectorFailure(p, problems, procedure, failure.number(), failure.description());
   } catch (const std::bad_alloc&) {
-    ShowCollectorFailure(p, procedure, kOutOfMemory, "Out of memory");
+    ShowCollectorFailure(p, problems, procedure, kOutOfMemory, "Out of memory");
   }
-  return Result();
+  return std::nullopt;
 }
 
 }  // namespace torvel

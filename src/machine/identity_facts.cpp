@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "machine/collector_failure.h"
-#include "text/label_lines.h"
 
 namespace torvel {
 
@@ -18,42 +17,42 @@ constexpr std::uint32_t kTempBufferSize = 512;
 
 }  // namespace
 
-void UserName(const Platform& p, ReportStream& out) {
-  RunCollector(p, "UserName", [&] {
+std::optional<std::string> UserName(const Platform& p, Problems& problems) {
+  return RunCollector(p, problems, "UserName", [&] {
     std::vector<char> buffer(kUserBufferSize, '\0');
     std::uint32_t size = kUserBufferSize - 1;
     p.identity.UserNameInto(buffer.data(), &size);
     // The characters the call reports, up to their first NUL; none among them: no name.
     auto end = buffer.begin() + std::min(size, kUserBufferSize);
     auto nul = std::find(buffer.begin(), end, '\0');
-    std::string name = nul == end ? std::string() : std::string(buffer.begin(), nul);
-    out.WriteLine("<pre>" + LabelLine("USER NAME:", EscapeHtml(name)));
+    return nul == end ? std::string() : std::string(buffer.begin(), nul);
   });
 }
 
-void ComputerName(const Platform& p, ReportStream& out) {
+std::string ComputerName(const Platform& p) {
   std::vector<char> buffer(kComputerBufferSize, 'X');
   std::uint32_t size = kComputerBufferSize;
   // A call that fails leaves the buffer's X characters, as many as the buffer holds characters.
-  const std::string name = p.identity.ComputerNameInto(buffer.data(), &size)
-                               ? std::string(buffer.data(), std::min(size, kComputerBufferSize))
-                               : std::string(kComputerNameCharacters, 'X');
-  out.WriteLine(LabelLine("COMPUTER NAME:", EscapeHtml(name)));
+  return p.identity.ComputerNameInto(buffer.data(), &size)
+             ? std::string(buffer.data(), std::min(size, kComputerBufferSize))
+             : std::string(kComputerNameCharacters, 'X');
 }
 
-std::string GetTempDirectory(const Platform& p) {
-  return RunCollector(p, "GetTempDirectory", [&] {
-    std::vector<char> buffer(kTempBufferSize, ' ');
-    std::uint32_t length = p.identity.TempPathInto(kTempBufferSize, buffer.data());
-    // A length beyond the buffer is the size the path would need: nothing was written.
-    if (length == 0 || length >= kTempBufferSize) return std::string();
+std::optional<std::string> GetTempDirectory(const Platform& p, Problems& problems) {
+  return RunCollector(p, problems, "GetTempDirectory", [&] {
+           std::vector<char> buffer(kTempBufferSize, ' ');
+           std::uint32_t length = p.identity.TempPathInto(kTempBufferSize, buffer.data());
+           // A length beyond the buffer is the size the path would need: nothing was written.
+           if (length == 0 || length >= kTempBufferSize) return std::string();
     return std::string(buffer.data(), length);
   });
 }
 
-std::string GetEnvironmentVar(const Platform& p, const std::string& name) {
-  return RunCollector(p, "GetEnvironmentVar",
-                      [&] { return p.identity.EnvironmentVariable(name).value_or(""); });
+std::optional<std::string> GetEnvironmentVar(const Platform& p, Problems& problems,
+                                             const std::string& name) {
+  return RunCollector(p, problems, "GetEnvironmentVar",
+                      [&] { return p.identity.EnvironmentVariable(name); })
+      .value_or(std::nullopt);
 }
 
 }  // namespace torvel

@@ -1,20 +1,23 @@
 #pragma once
+#include <optional>
 #include <string>
 
+#include "platform/failure.h"
 #include "platform/platform.h"
-#include "text/report_stream.h"
 
 namespace torvel {
 
-// The user line, which opens the machine block's preformatted text. On a failure nothing is
-// written (the handler's box says why).
-void UserName(const Platform& p, ReportStream& out);
-// The computer line. A name the system does not give leaves the buffer's X characters in the
-// line. Has no failure handler of its own: a failure passes to the report writer.
-void ComputerName(const Platform& p, ReportStream& out);
-// The temporary folder as the system gives it (empty text when it cannot be had).
-std::string GetTempDirectory(const Platform& p);
-// The whole value of an environment variable (empty text when unset).
-std::string GetEnvironmentVar(const Platform& p, const std::string& name);
+// The user's name; none when the call fails outright (its box says why), empty text when the
+// system gives none.
+std::optional<std::string> UserName(const Platform& p, Problems& problems);
+// The computer's name. A call that fails leaves the X characters of its buffer. Has no failure
+// handler of its own: a failure ends the run.
+std::string ComputerName(const Platform& p);
+// The temporary folder as the system gives it (empty text when it gives none); none when its
+// collector failed.
+std::optional<std::string> GetTempDirectory(const Platform& p, Problems& problems);
+// The whole value of an environment variable; none when unset or unreadable.
+std::optional<std::string> GetEnvironmentVar(const Platform& p, Problems& problems,
+                                             const std::string& name);
 
 }  // namespace torvel

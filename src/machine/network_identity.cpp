@@ -9,8 +9,10 @@ namespace torvel {
 
 namespace {
 
-void Tell(const Platform& p, const std::string& text) {
+// One box, and the problem noted for the report.
+void Tell(const Platform& p, Problems& problems, long code, const std::string& text) {
   p.dialogs.Show(text, kAppTitle, Buttons::kOk);
+  problems.push_back({"LocalIpAddress", code, text});
 }
 
 bool AllZero(const HardwareAddress& address) {
@@ -24,18 +26,21 @@ std::string Trimmed(const std::string& text) {
 }
 
 // gethostname then gethostbyname, with a box for either failing.
-std::string ResolveLocalAddress(const Platform& p) {
+std::string ResolveLocalAddress(const Platform& p, Problems& problems) {
   std::string host;
   if (p.network.HostName(&host) == -1) {
-    Tell(p, "Windows Sockets error " + SignPosition(p.network.LastSocketsError()) +
-                " has occurred. Unable to successfully get Host Name.");
+    const int code = p.network.LastSocketsError();
+    Tell(p, problems, code,
+         "Windows Sockets error " + SignPosition(code) +
+             " has occurred. Unable to successfully get Host Name.");
     return {};
   }
   // The name goes to the resolver up to its first NUL.
   host = Trimmed(host.substr(0, host.find('\0')));
   std::optional<std::vector<std::uint8_t>> address = p.network.FirstHostAddress(host);
   if (!address) {
-    Tell(p, "Windows Sockets are not responding. Unable to successfully get Host Name.");
+    Tell(p, problems, 0,
+         "Windows Sockets are not responding. Unable to successfully get Host Name.");
     return {};
   }
   return DottedAddress(*address);
@@ -71,41 +76,44 @@ std::string GetEthernetAddress(const Platform& p, int adapter) {
   return HexAddress(address.value_or(HardwareAddress{}));
 }
 
-bool StartSockets(const Platform& p) {
+bool StartSockets(const Platform& p, Problems& problems) {
   SocketsStartup startup;
-  if (p.network.SocketsStart(&startup) != 0) {
-    Tell(p, "The 32-bit Windows Socket is not responding.");
+  if (const int code = p.network.SocketsStart(&startup); code != 0) {
+    Tell(p, problems, code, "The 32-bit Windows Socket is not responding.");
     return false;
   }
   constexpr int kMinimumSockets = 1;
   if (startup.max_sockets < kMinimumSockets) {
-    Tell(p, "This application requires a minimum of " + PlainDecimal(kMinimumSockets) +
+    Tell(p, problems, 0,
+         "This application requires a minimum of " + PlainDecimal(kMinimumSockets) +
                 " supported sockets.");
-    StopSockets(p);
+    StopSockets(p, problems);
     return false;
   }
   const int major = LowByteOf(startup.version);
   const int minor = HighByteOf(startup.version);
   if (major < 1 || (major == 1 && minor < 1)) {
-    Tell(p, "Sockets version " + PlainDecimal(major) + "." + PlainDecimal(minor) +
+    Tell(p, problems, 0,
+         "Sockets version " + PlainDecimal(major) + "." + PlainDecimal(minor) +
                 " is not supported by 32-bit Windows Sockets.");
-    StopSockets(p);
+    StopSockets(p, problems);
     return false;
   }
   return true;
 }
 
-void StopSockets(const Platform& p) {
-  if (p.network.SocketsCleanup() != 0) Tell(p, "Socket error occurred in Cleanup.");
+void StopSockets(const Platform& p, Problems& problems) {
+  if (const int code = p.network.SocketsCleanup(); code != 0)
+    Tell(p, problems, code, "Socket error occurred in Cleanup.");
 }
 
-std::string LocalIpAddress(const Platform& p) {
-  if (!StartSockets(p)) return {};
+std::string LocalIpAddress(const Platform& p, Problems& problems) {
+  if (!StartSockets(p, problems)) return {};
   // Whatever goes wrong while resolving, the start-up is undone before the failure passes on.
   SocketsSession session(p.network);
-  const std::string text = ResolveLocalAddress(p);
+  const std::string text = ResolveLocalAddress(p, problems);
   session.release();
-  StopSockets(p);
+  StopSockets(p, problems);
   return text;
 }
 

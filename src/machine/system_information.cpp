@@ -4,19 +4,8 @@
 #include <cmath>
 
 #include "machine/collector_failure.h"
-#include "text/label_lines.h"
 
 namespace torvel {
-
-namespace {
-
-constexpr double kBytesPerMegabyte = 1048576.0;
-
-std::string Megabytes(std::uint64_t bytes) {
-  return MegabyteForm(static_cast<double>(bytes) / kBytesPerMegabyte) + " MB";
-}
-
-}  // namespace
 
 std::string DriveRoot(const std::string& folder) {
   if (folder.starts_with("\\\\")) {
@@ -41,42 +30,32 @@ long PixelsFromTwips(double twips, double twips_per_pixel) {
   return static_cast<long>(pixels);
 }
 
-float DeviceColors(const Platform& p) {
-  const std::int64_t exponent = static_cast<std::int64_t>(p.system.DeviceCaps(kCapsPlanes)) *
-                                p.system.DeviceCaps(kCapsBitsPixel);
-  const double colors = std::pow(2.0, static_cast<double>(exponent));
+float DeviceColors(std::int64_t bits) {
+  const double colors = std::pow(2.0, static_cast<double>(bits));
   if (colors > FLT_MAX) throw Failure(kOverflow, "Overflow");
   return static_cast<float>(colors);
 }
 
-void SystemInformation(const Platform& p, ReportStream& out) {
-  RunCollector(p, "SystemInformation", [&] {
-    const MemoryRecord memory = p.system.Memory();
-    const std::string root = DriveRoot(p.files.ExeFolder());
-    std::uint64_t disk_total = 0;
-    std::uint64_t disk_free = 0;
-    const bool disk_known = p.system.DiskSpace(root, &disk_total, &disk_free);
-    auto disk = [disk_known](std::uint64_t bytes) {
-      return disk_known ? Megabytes(bytes) : std::string("not available");
-    };
-
-    out.WriteLine(LabelLine("TOTAL PHYSICAL MEMORY:", Megabytes(memory.total_physical)));
-    out.WriteLine(LabelLine("TOTAL AVAILABLE MEMORY:", Megabytes(memory.available_physical)));
-    out.WriteLine(LabelLine("TOTAL PAGING MEMORY:", Megabytes(memory.total_paging)));
-    out.WriteLine(LabelLine("TOTAL DISK SPACE:", disk(disk_total)));
-    out.WriteLine(LabelLine("TOTAL FREE DISK SPACE:", disk(disk_free)));
-    // The one label of the block that is 26 characters wide. A drive by its letter, a share by
-    // its name.
-    const std::string drive = root.size() > 3 ? root.substr(0, root.size() - 1) : root.substr(0, 2);
-    out.WriteLine(PadLabel("CURRENT DRIVE:", 26) + EscapeHtml(drive) + "<br>");
-
+std::optional<ResourceFacts> SystemInformation(const Platform& p, Problems& problems) {
+  std::optional<ResourceFacts> facts;
+  RunCollector(p, problems, "SystemInformation", [&] {
+    ResourceFacts read;
+    read.memory = p.system.Memory();
+    read.drive_root = DriveRoot(p.files.ExeFolder());
+    read.disk_known = p.system.DiskSpace(read.drive_root, &read.disk_total, &read.disk_free);
+    facts = read;
     const ScreenMetrics screen = p.system.Screen();
     const long width = PixelsFromTwips(screen.width_twips, screen.twips_per_pixel_x);
     const long height = PixelsFromTwips(screen.height_twips, screen.twips_per_pixel_y);
-    out.WriteLine(
-        LabelLine("SCREEN RESOLUTION:", SignPosition(width) + " x " + SignPosition(height)));
-    out.WriteLine(LabelLine("NUMBER OF COLORS:", SignPositionSingle(DeviceColors(p))));
+    facts->screen = ResourceFacts::Screen{width, height, 1440 / screen.twips_per_pixel_x,
+                                          1440 / screen.twips_per_pixel_y};
+    const std::int64_t bits = static_cast<std::int64_t>(p.system.DeviceCaps(kCapsPlanes)) *
+                              p.system.DeviceCaps(kCapsBitsPixel);
+    facts->color_bits = bits;
+    facts->colors = DeviceColors(bits);
+    return true;
   });
+  return facts;
 }
 
 }  // namespace torvel

@@ -1,18 +1,20 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 
+#include "machine/machine_facts.h"
+#include "platform/failure.h"
 #include "platform/platform.h"
-#include "text/report_stream.h"
 
 namespace torvel {
 
-// The memory, disk and display block: eight label lines. A failure while collecting is shown
-// by the collectors' failure handler; the lines written before it stay.
-void SystemInformation(const Platform& p, ReportStream& out);
+// Memory, disk and display; none when the first of them cannot be had, and only what was read
+// before a later failure (its box says why).
+std::optional<ResourceFacts> SystemInformation(const Platform& p, Problems& problems);
 
-// Number of colours of the main window's display: 2 to the power (planes x bits per pixel),
-// in single precision.
-float DeviceColors(const Platform& p);
+// Number of colours of the main window's display: 2 to the power `bits`, in single precision.
+float DeviceColors(std::int64_t bits);
 
 // The root queried for disk space: the drive of the tool's folder ("D:\"), or its share
 // ("\\server\share\").

@@ -8,9 +8,9 @@ namespace {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
 
-// The length of the valid UTF-8 sequence at the start of `text` and its code point; 0 when the
-// sequence is invalid (overlong, a surrogate, beyond U+10FFFF, or cut short).
-std::size_t Sequence(std::string_view text, std::uint32_t* code_point) {
+}  // namespace
+
+std::size_t Utf8Sequence(std::string_view text, std::uint32_t* code_point) {
   const auto lead = static_cast<unsigned char>(text[0]);
   const std::size_t length = lead < 0x80   ? 1
                              : lead < 0xC2 ? 0
@@ -31,14 +31,12 @@ std::size_t Sequence(std::string_view text, std::uint32_t* code_point) {
   return length;
 }
 
-}  // namespace
-
 std::string CleanText(std::string_view text) {
   std::string clean;
   clean.reserve(text.size());
   while (!text.empty()) {
     std::uint32_t c = 0;
-    const std::size_t length = Sequence(text, &c);
+    const std::size_t length = Utf8Sequence(text, &c);
     const bool control = c < 0x20 ? c != '\t' : (c == 0x7F || (c >= 0x80 && c <= 0x9F));
     if (length == 0 || control) {
       clean += kReplacement;

@@ -2,6 +2,7 @@
 // The failure of a platform operation or of collecting a fact.
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace torvel {
 
@@ -17,5 +18,13 @@ class Failure : public std::runtime_error {
  private:
   long number_;
 };
+
+// A failure while collecting, as the report lists it: where, the number and the text.
+struct Problem {
+  std::string where;
+  long error = 0;
+  std::string text;
+};
+using Problems = std::vector<Problem>;
 
 }  // namespace torvel

@@ -1,13 +1,39 @@
 #pragma once
-#include "platform/platform.h"
-#include "text/report_stream.h"
+// The product sections' facts: which products are installed, and every value their sections
+// read, as read.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "products/product_tables.h"
 
 namespace torvel {
 
-// The product sections: one for each TORVEL product whose registry key exists, in a fixed
-// order; values read as text, a missing one written as empty text.
-void RegistryValue(const Platform& p, ReportStream& out);
-// The same against any registry: the sections need nothing else of the machine.
-void WriteProductSections(Registry& registry, ReportStream& out);
+struct ValueRead {
+  std::string root;
+  std::string key;
+  std::string name;
+  std::int32_t status = 0;
+  std::optional<std::string> text;  // none when it could not be read
+};
+
+// A section whose product is installed: its row in ProductSections() and the distinct values
+// it reads, in the order first read.
+struct SectionFacts {
+  std::size_t section = 0;
+  std::vector<ValueRead> values;
+  // The value of `name` under `key`, or null when the section does not read it.
+  const ValueRead* Find(const std::string& key, const std::string& name) const;
+};
+
+struct ProductFacts {
+  std::vector<std::int32_t> presence;  // each section's presence test, by row
+  std::vector<SectionFacts> sections;  // the installed ones, in the order they are written
+};
+
+// Runs the presence tests in their order, then reads what each installed section names.
+ProductFacts RegistryValue(Registry& registry);
 
 }  // namespace torvel

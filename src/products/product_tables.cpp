@@ -95,7 +95,7 @@ ProductSection FrameMachine() {
                        "TORVELFrame 2006 (HKLM\\Software\\VRAX\\TORVEL/FRAME\\TORVELFrame "
                        "2006\\Current Version)</p>",
                        release_2006, 24);
-  return ProductSection{"HKLM", frame + "\\", "", "", "HKLM", std::move(lines)};
+  return ProductSection{"HKLM", frame + "\\", "", "TORVELFrame", "HKLM", std::move(lines)};
 }
 
 ProductSection DraftPilot() {

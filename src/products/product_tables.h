@@ -1,6 +1,6 @@
 #pragma once
 // The product sections as data: each product's presence test and heading, and the lines of its
-// section, walked by WriteProductSection.
+// section: what the collector reads and how the report shows it.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -33,7 +33,7 @@ struct ProductSection {
   std::string presence_root;
   std::string presence_key;  // ends in a backslash, as the product keys are tested
   std::string icon;          // empty: the section has no product heading
-  std::string name;          // name in the product heading
+  std::string name;          // the product's name
   std::string root;          // root of every value of the section
   std::vector<SectionLine> lines;
   int presence_test = 0;  // when its presence test runs among the sections', from 0

@@ -1,16 +1,13 @@
 #include "report/report_writer.h"
 
-#include "hostapp/host_section.h"
-#include "machine/identity_facts.h"
-#include "machine/network_identity.h"
-#include "machine/os_version.h"
-#include "machine/system_information.h"
-#include "machine/uptime.h"
+#include <memory>
+
 #include "platform/failure.h"
-#include "products/product_sections.h"
+#include "report/facts.h"
+#include "report/html_report.h"
+#include "report/json_report.h"
 #include "text/app_info.h"
 #include "text/fragments.h"
-#include "text/label_lines.h"
 #include "text/text_forms.h"
 
 namespace torvel {
@@ -27,47 +24,7 @@ constexpr long kAccessDenied = 5;
 
 std::string ReportPath(const std::string& folder) { return folder + "\\" + kReportFileName; }
 
-void WriteReportHeader(ReportStream& out) {
-  out.WriteLine("<h1 align=center>Information about TORVEL Products</h1>");
-  out.WriteLine(std::string("<h2 align=center>") + kProductName + "</h2>");
-  out.WriteLine("<h3 align=center>Version" + SignPosition(kVersionMajor) + "." +
-                SignPosition(kVersionMinor) + "." + SignPosition(kVersionRevision) + "</h3>");
-  out.WriteLine(std::string("<h3 align=center>") + kLegalNotice + "</h3>");
-  out.WriteEmptyLine();
-}
-
-void CollectReport(const Platform& p, ReportStream& out) {
-  out.WriteLine("<html>");
-  out.WriteLine("<head>");
-  out.WriteLine(kCharsetDeclaration);
-  out.WriteLine(std::string("<title>Information about TORVEL Products - ") + kAppTitle +
-                " Version " + VersionText() + "</title>");
-  out.WriteLine("</head>");
-  out.WriteLine("<body>");
-  Uptime uptime = SystemRunning(p.clock.TickCount());
-  WriteReportHeader(out);
-  out.WriteEmptyLine();
-  out.WriteEmptyLine();
-  out.WriteLine(std::string(kBoldHeadingPrefix) + "User and System Information:</p>");
-  out.WriteEmptyLine();
-  UserName(p, out);
-  ComputerName(p, out);
-  out.WriteLine(UptimeSentence(uptime));
-  out.WriteLine(LabelLine("Ethernet Address:", EscapeHtml(GetEthernetAddress(p, 0))));
-  out.WriteLine(LabelLine("IP Address:", EscapeHtml(LocalIpAddress(p))));
-  out.WriteEmptyLine();
-  VersionInformation(p, out);
-  out.WriteEmptyLine();
-  SystemInformation(p, out);
-  out.WriteEmptyLine();
-  out.WriteLine(LabelLine("TEMPORARY DIRECTORY :", EscapeHtml(GetTempDirectory(p))));
-  out.WriteLine(LabelLine("PATH :", EscapeHtml(GetEnvironmentVar(p, "Path"))));
-  out.WriteLine(LabelLine("TORVELK :", EscapeHtml(GetEnvironmentVar(p, "TORVELK")) + "</pre>"));
-  RegistryValue(p, out);
-  out.WriteEmptyLine();
-  PartwrightInformation(p, out);
-  out.WriteLine("</body>");
-}
+std::string JsonPath(const std::string& folder) { return folder + "\\" + kJsonFileName; }
 
 namespace {
 
@@ -150,44 +107,56 @@ void RemoveLeftovers(Files& files, const std::string& folder) {
 
 }  // namespace
 
-void WriteReportTo(const Platform& p, const std::string& path, const std::string& advice) {
-  // A previous report that cannot be replaced fails the run before anything is collected.
-  std::uint32_t attributes = 0;
-  if (p.files.Attributes(path, &attributes) == 0 &&
-      (attributes & (kAttrReadOnly | kAttrDirectory)) != 0) {
-    Fail(p, path, kAccessDenied);
+void WriteReports(const Platform& p, const std::vector<Output>& outputs,
+                  const std::string& advice) {
+  // A previous file that cannot be replaced fails the run before anything is collected.
+  for (const Output& output : outputs) {
+    std::uint32_t attributes = 0;
+    if (p.files.Attributes(output.path, &attributes) == 0 &&
+        (attributes & (kAttrReadOnly | kAttrDirectory)) != 0) {
+      Fail(p, output.path, kAccessDenied);
+    }
   }
-  // Written beside the report and moved into place, so that a failure leaves the previous report
-  // untouched and two runs at once never meet. Creating it first tells at once when the folder
-  // cannot be written, before the host application is started.
-  TemporaryFile file(p.files, CreateTemporary(p, path, advice));
-  ReportStream out;
-  CollectReport(p, out);
-  long code = p.files.WriteAll(file.get(), out.text());
-  if (code == 0) code = p.files.Place(file.get(), path);
-  if (code != 0) Fail(p, path, code);
-  file.Placed();
-  RemoveLeftovers(p.files, FolderOf(path));
+  // Each file is written beside itself and moved into place, so that a failure leaves the
+  // previous one untouched and two runs at once never meet. Creating them first tells at once
+  // when a folder cannot be written, before the host application is started.
+  std::vector<std::unique_ptr<TemporaryFile>> files;
+  for (const Output& output : outputs) {
+    files.push_back(
+        std::make_unique<TemporaryFile>(p.files, CreateTemporary(p, output.path, advice)));
+  }
+  const Facts facts = CollectFacts(p);
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    const std::string text =
+        outputs[i].format == Format::kJson ? RenderJson(facts) : RenderHtml(facts);
+    long code = p.files.WriteAll(files[i]->get(), text);
+    if (code == 0) code = p.files.Place(files[i]->get(), outputs[i].path);
+    if (code != 0) Fail(p, outputs[i].path, code);
+    files[i]->Placed();
+    RemoveLeftovers(p.files, FolderOf(outputs[i].path));
+  }
 }
 
 void WriteToFile(const Platform& p) {
-  WriteReportTo(p, ReportPath(p.files.ExeFolder()), kWindowFolderAdvice);
+  WriteReports(p, {{ReportPath(p.files.ExeFolder()), Format::kHtml}}, kWindowFolderAdvice);
 }
 
 std::string ReportFailureText(const std::string& path, const std::string& reason) {
   return "The report could not be written to " + path + ".\r\n" + reason;
 }
 
-bool RunReportTo(const Platform& p, const std::string& path, const std::string& advice) {
+bool RunReports(const Platform& p, const std::vector<Output>& outputs,
+                const std::string& advice) {
   try {
-    WriteReportTo(p, path, advice);
+    WriteReports(p, outputs, advice);
     return true;
   } catch (const ReportFileError& e) {
     p.dialogs.Show(ReportFailureText(e.path(), e.reason()), kAppTitle, Buttons::kOk);
   } catch (const std::exception& e) {
     // A failure that no collector handles ends the run as well; the report is only written
     // once everything is collected, so the previous one is still in place.
-    p.dialogs.Show(ReportFailureText(path, e.what()), kAppTitle, Buttons::kOk);
+    p.dialogs.Show(ReportFailureText(outputs.empty() ? "" : outputs[0].path, e.what()),
+                   kAppTitle, Buttons::kOk);
   }
   return false;
 }
@@ -201,7 +170,7 @@ bool RunReport(const Platform& p) {
     p.dialogs.Show(ReportFailureText(path, e.what()), kAppTitle, Buttons::kOk);
     return false;
   }
-  return RunReportTo(p, path, kWindowFolderAdvice);
+  return RunReports(p, {{path, Format::kHtml}}, kWindowFolderAdvice);
 }
 
 }  // namespace torvel

@@ -2,9 +2,9 @@
 // Collecting the report and putting it in place of the previous one.
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
-#include "text/report_stream.h"
 
 namespace torvel {
 
@@ -34,20 +34,27 @@ inline constexpr char kSilentFolderAdvice[] =
     "The folder cannot be written to: copy the tool to a folder you can write to, or name "
     "another file with /report FILE.";
 
-// Writes the report beside the tool. Throws ReportFileError when it cannot be put in place; the
-// previous report then stays as it was.
+// Where the JSON twin goes by default: the folder, a separator and its name.
+std::string JsonPath(const std::string& folder);
+
+enum class Format { kHtml, kJson };
+struct Output {
+  std::string path;  // full
+  Format format;
+};
+
+// Collects once and writes each output whole. Throws ReportFileError when one cannot be put in
+// place; it then stays as it was (those before it are written).
+void WriteReports(const Platform& p, const std::vector<Output>& outputs,
+                  const std::string& advice);
+// The HTML report beside the tool.
 void WriteToFile(const Platform& p);
-// The same to any full path, with the advice for an unwritable folder.
-void WriteReportTo(const Platform& p, const std::string& path, const std::string& advice);
-// Writes the report to `path`; when it cannot be written, shows one message (ReportFailureText)
-// and returns false.
-bool RunReportTo(const Platform& p, const std::string& path, const std::string& advice);
-// The same beside the tool, with the wait cursor: the window's commands.
+// WriteReports; when a file cannot be written, shows one message (ReportFailureText) and
+// returns false.
+bool RunReports(const Platform& p, const std::vector<Output>& outputs,
+                const std::string& advice);
+// The HTML report beside the tool, with the wait cursor: the window's commands.
 bool RunReport(const Platform& p);
 std::string ReportFailureText(const std::string& path, const std::string& reason);
-// All the report's lines, in order.
-void CollectReport(const Platform& p, ReportStream& out);
-// The five header lines.
-void WriteReportHeader(ReportStream& out);
 
 }  // namespace torvel

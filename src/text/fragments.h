@@ -18,6 +18,7 @@ inline constexpr char kCharsetDeclaration[] =
 
 // The report's file name, and the texts that name it.
 inline constexpr char kReportFileName[] = "TORVEL Info.htm";
+inline constexpr char kJsonFileName[] = "TORVEL Info.json";
 inline const std::string kReportFileText = std::string(kReportFileName) + " File";
 inline const std::string kReportAttachedText = std::string(kReportFileName) + " file attached";
 

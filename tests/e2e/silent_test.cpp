@@ -91,8 +91,22 @@ TEST_F(MachineReport, AsExpectedWithTheHostStartedRunningOrMissing) {
     const std::string folder = registered ? bench::MakeTempDir("report") : "T:";
     const std::string file = folder + "\\TORVEL Info.htm";
     DeleteFileA(file.c_str());
-    ASSERT_EQ(RunSilent(bench::CopyToolInto(folder), "/report", folder + "\\"), 0u);
+    // One run writes both, the JSON where the schema check after this test finds it.
+    const std::string json = bench::BinDir() + "\\..\\json\\" +
+                             (registered ? running ? "running" : "started" : "missing") + ".json";
+    CreateDirectoryW(bench::W(bench::BinDir() + "\\..\\json").c_str(), nullptr);
+    DeleteFileW(bench::W(json).c_str());
+    ASSERT_EQ(
+        RunSilent(bench::CopyToolInto(folder), "/report /json \"" + json + "\"", folder + "\\"),
+        0u);
     const std::string report = bench::ReadWholeFile(file).value_or("");
+    wchar_t user[256], computer[64];
+    DWORD user_size = 256, computer_size = 64;
+    ASSERT_TRUE(GetUserNameW(user, &user_size) && GetComputerNameW(computer, &computer_size));
+    const std::string twin = bench::ReadWholeFile(json).value_or("");
+    EXPECT_NE(twin.find("\"user_name\": \"" + bench::U(user) + "\",\n    \"computer_name\": \"" +
+                        bench::U(computer) + "\""),
+              std::string::npos);
 
     std::string actual = Sections(report), expected = Sections(full);
     if (!registered) {  // no answers, and still a complete report
@@ -181,7 +195,7 @@ TEST(AnyCharacter, FolderAndValueWholeAndTwoRunsAtOnce) {
 TEST(AlwaysEnds, SwitchesUnwritableFolderAndSilentHost) {
   SetEnvironmentVariableA("TORVEL_ANSWER_LIMIT_MS", "5000");
   const std::string folder = bench::MakeTempDir("ends"), errors = folder + "\\stderr.txt";
-  const std::string usage = "Usage: TORVELSupport.exe [/report [FILE] | /?]\r\n";
+  const std::string usage = "Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] | /?\r\n";
   // The arguments, the exit code, what standard error says and what the host was asked.
   const std::string asked = "Application.DateCode()\r\n";
   for (auto [arguments, code, said, settings, calls] :

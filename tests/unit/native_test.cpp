@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
-#include "commands/about_texts.h"
 #include "commands/command_line.h"
 #include "commands/commands.h"
 #include "commands/email_command.h"
@@ -13,12 +15,14 @@
 #include "fakes/fake_machine.h"
 #include "hostapp/host_section.h"
 #include "machine/identity_facts.h"
-#include "machine/os_version.h"
 #include "machine/system_information.h"
 #include "machine/uptime.h"
 #include "mail/mail_link.h"
 #include "products/product_sections.h"
+#include "report/html_report.h"
+#include "report/json_report.h"
 #include "report/report_writer.h"
+#include "text/fragments.h"
 
 namespace torvel::testing {
 namespace {
@@ -98,10 +102,12 @@ std::string Expected(const Case& c) {
     if (c.effect != kLines)
       *find(lines.begin(), "Partwright " + year) = "Partwright " + year + " Installed version: N/A";
   }
+  // The product portion: each section opens with an empty line and a rule; the host's follows.
+  const auto products = find(lines.begin(), "<hr") - 1,
+             host = find(products, std::string(kBoldHeadingPrefix) + "Partwright") - 2;
   if (c.effect >= kValuesEmpty)
-    ReadValuesAs(c.effect == kValuesBig ? std::string(kBig, 'W') : "", lines.begin() + 41,
-                 lines.begin() + 136);
-  if (c.effect == kGone) lines.erase(lines.begin() + 41, lines.begin() + 136);
+    ReadValuesAs(c.effect == kValuesBig ? std::string(kBig, 'W') : "", products, host);
+  if (c.effect == kGone) lines.erase(products, host);
   return Joined(lines);
 }
 
@@ -162,20 +168,33 @@ TEST(Native, ReaderStatusesDefaultsAndKeysClosed) {
   }
 }
 
+std::string ProductPortion(Registry& registry) {
+  ReportStream out;
+  WriteProductSections(RegistryValue(registry), out);
+  return out.text();
+}
+
 TEST(Native, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresenceTests) {
-  // The presence tests in their order, with the lines of their sections in the expected report.
-  const std::tuple<RegKey, std::string, int, int> products[] = {
-      {kHkeyCurrentUser, "Software\\VRAX\\TORVEL/FRAME", 42, 6},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/FRAME", 48, 32},
-      {kHkeyLocalMachine, "Software\\VRAX\\DraftPilot", 80, 11},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/K", 91, 9},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVELKinema", 123, 14},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVELAeroMesh", 107, 16},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/ELX", 100, 7}};
+  // The sections as written: the presence test's root and key, when that test runs, and a text
+  // of the section's first line of its own, found that many lines below the section's start.
+  const std::tuple<RegKey, std::string, std::size_t, std::string, int> products[] = {
+      {kHkeyCurrentUser, "Software\\VRAX\\TORVEL/FRAME", 0, "TFicon.jpg", 2},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/FRAME", 1, "TORVELFrame 2004 and", 0},
+      {kHkeyLocalMachine, "Software\\VRAX\\DraftPilot", 2, "DPIcon.jpg", 2},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/K", 3, "KIcon.jpg", 2},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/ELX", 6, "ELXIcon.jpg", 2},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVELAeroMesh", 5, "TAEIcon.jpg", 2},
+      {kHkeyLocalMachine, "Software\\VRAX\\TORVELKinema", 4, "TKIcon.jpg", 2},
+      {0, "", 0, "Partwright Information", 2}};  // the end of the last
   const std::vector<std::string> report = ExpectedLines();
+  auto start = [&](std::size_t i) {
+    const std::string& marker = std::get<3>(products[i]);
+    return std::find_if(report.begin(), report.end(),
+                        [&](auto& line) { return line.find(marker) != std::string::npos; }) -
+           std::get<4>(products[i]);
+  };
   Machine all;
-  ReportStream all_out;
-  WriteProductSections(all, all_out);
+  const std::string all_out = ProductPortion(all);
   // A machine whose installers wrote only the 64-bit registry view reads the same.
   Machine only64(false);
   const std::string hklm = std::to_string(kHkeyLocalMachine);
@@ -185,24 +204,47 @@ TEST(Native, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresenceTests) 
                               id.substr(hklm.size())
                         : id] = value;
   }
-  ReportStream out64;
-  WriteProductSections(only64, out64);
-  EXPECT_EQ(out64.text(), all_out.text());
-  for (std::size_t i = 0; i < std::size(products); ++i) {
-    EXPECT_EQ(all.opened.at(i), std::get<1>(products[i]) + "\\");
-    for (const RegKey root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
+  EXPECT_EQ(ProductPortion(only64), all_out);
+  for (std::size_t i = 0; i + 1 < std::size(products); ++i) {
+    const auto& [root, key, test, marker, below] = products[i];
+    EXPECT_EQ(all.opened.at(test), key + "\\");
+    for (const RegKey r : {kHkeyCurrentUser, kHkeyLocalMachine}) {
       Machine m(false);  // the product key alone: every value missing
-      m.AddKey(root, std::get<1>(products[i]));
+      m.AddKey(r, key);
       std::vector<std::string> want;
-      for (const auto& [section_root, key, first, count] : products) {
-        if (section_root == root && key == std::get<1>(products[i]))
-          want.assign(report.begin() + first - 1, report.begin() + first - 1 + count);
+      for (std::size_t j = 0; j + 1 < std::size(products); ++j) {
+        if (std::get<0>(products[j]) == r && std::get<1>(products[j]) == key)
+          want.assign(start(j), start(j + 1));
       }
       ReadValuesAs("", want.begin(), want.end());
-      ReportStream out;
-      WriteProductSections(m, out);
-      EXPECT_EQ(out.text(), Joined(want)) << root << "\\" << std::get<1>(products[i]);
+      EXPECT_EQ(ProductPortion(m), Joined(want)) << r << "\\" << key;
     }
+  }
+}
+
+TEST(Native, JsonTwinHoldsTheFactsAndNullForWhatCouldNotBeHad) {
+  // The fixture machine, checked against the schema and the registry fixture by a validator.
+  Machine m;
+  const std::string path = std::filesystem::temp_directory_path() / "torvel-fixture.json";
+  std::ofstream(path, std::ios::binary) << RenderJson(CollectFacts(m.platform()));
+  EXPECT_EQ(
+      std::system(
+          ("/usr/bin/python3 " TORVEL_SOURCE_DIR "/tests/json/check_reports.py " + path).c_str()),
+      0);
+  // A collector that fails, a variable that is not set, a value that is missing, a silent host.
+  Machine failing;
+  failing.fail = {"UserNameInto", kThrow};
+  failing.values.erase(failing.values.begin());  // the first product value of the fixture
+  failing.host_installed = false;
+  const std::string json = RenderJson(CollectFacts(failing.platform()));
+  for (const std::string part :
+       {"\"user_name\": null,", "\"name\": \"WORKPATHNAME\",\n          \"value\": null",
+        "\"date_code\": null,\n    \"revision_number\": null,\n    \"reason\": \"Partwright is "
+        "not installed\"",
+        "\"where\": \"UserName\",\n      \"error\": \"0x00000033\",\n      \"text\": "
+        "\"Internal error\"",
+        "\"where\": \"DateCode\",\n      \"error\": \"0x80040154\""}) {
+    EXPECT_NE(json.find(part), std::string::npos) << part;
   }
 }
 
@@ -316,7 +358,7 @@ TEST(Native, AHostThatIsNotInstalledOrDoesNotAnswer) {
     m.SetValue(kHkeyLocalMachine, "Software\\Partwright\\Partwright 2004\\Setup",
                "Partwright Studio Installed", kRegDword, "\xFF\xFF\xFF\xFF");
     ReportStream out;
-    PartwrightInformation(m.platform(), out);
+    WriteHostSection(PartwrightInformation(m.platform()), out);
     const std::vector<std::string> lines = Split(out.text(), "\r\n");
     EXPECT_EQ(lines.at(4), "Partwright 2004 Installed version: N/A");
     EXPECT_EQ(lines.at(2), kDate + answer);
@@ -327,24 +369,32 @@ TEST(Native, AHostThatIsNotInstalledOrDoesNotAnswer) {
 }
 
 TEST(Native, Switches) {
-  // The arguments after the program's name; the mode; the file, or why they are refused.
+  // The arguments after the program's name; the mode; the report's and the JSON's file ("-"
+  // where not asked for), or why they are refused.
   const std::tuple<std::vector<std::string>, RunMode, std::string> command_lines[] = {
-      {{}, RunMode::kWindow, ""},
-      {{"/report"}, RunMode::kReport, ""},
-      {{"-REPORT", "\\\\server\\share\\PC.htm"}, RunMode::kReport, "\\\\server\\share\\PC.htm"},
-      {{"-?"}, RunMode::kUsage, ""},
-      {{"/reprot"}, RunMode::kRefused, "Unknown switch \"/reprot\"."},
+      {{}, RunMode::kWindow, "- -"},
+      {{"/report"}, RunMode::kReport, " -"},
+      {{"-REPORT", "\\\\server\\share\\PC.htm"}, RunMode::kReport, "\\\\server\\share\\PC.htm -"},
+      {{"/json", "j.json", "/Report", "r.htm"}, RunMode::kReport, "r.htm j.json"},
+      {{"/report", "/JSON"}, RunMode::kReport, " "},
+      {{"-?"}, RunMode::kUsage, "- -"},
+      {{"/reports"}, RunMode::kRefused, "Unknown switch \"/reports\"."},
+      {{"/jsonx"}, RunMode::kRefused, "Unknown switch \"/jsonx\"."},
       {{"/report", "/q"}, RunMode::kRefused, "Unknown switch \"/q\"."},
+      {{"/json", "a", "/json"}, RunMode::kRefused, "The switch \"/json\" is given twice."},
       {{"/report", "a", "b"}, RunMode::kRefused, "Unexpected argument \"b\"."},
       {{"report.htm"}, RunMode::kRefused, "Unexpected argument \"report.htm\"."},
       {{"/?", "x"}, RunMode::kRefused, "Unexpected argument \"x\"."}};
   for (const auto& [args, mode, text] : command_lines) {
     const CommandLine parsed = ParseCommandLine(args);
     EXPECT_EQ(parsed.mode, mode) << text;
-    EXPECT_EQ(mode == RunMode::kReport ? parsed.file : parsed.problem, text);
+    EXPECT_EQ(mode == RunMode::kRefused
+                  ? parsed.problem
+                  : parsed.report.value_or("-") + " " + parsed.json.value_or("-"),
+              text);
   }
   EXPECT_EQ(RefusalLine(ParseCommandLine({"-x"})),
-            "Unknown switch \"-x\". Usage: TORVELSupport.exe [/report [FILE] | /?]");
+            "Unknown switch \"-x\". Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] | /?");
 }
 
 TEST(Native, SystemInformationViewer) {
@@ -380,10 +430,7 @@ TEST(Native, TextFormsOnFixedInputs) {
       {DriveRoot("\\\\server\\share\\tool") + ReportPath("D:\\") +
            std::to_string(PixelsFromTwips(15360, 7.5)),
        "\\\\server\\share\\D:\\\\TORVEL Info.htm2048"},
-      {PlatformText(1) + PlatformText(3) + ProcessorText(386) + ProcessorText(486),
-       "Windows95 386486"},
-      {EscapeHtml("\"'&amp;") + BuildAboutTexts().version,
-       "\"'&amp;amp;Version 2.1.0              (C) TORVEL"},
+      {EscapeHtml("\"'&amp;<\x01"), "\"'&amp;amp;&lt;\xEF\xBF\xBD"},
       {BuildMailLink("MAILTO:a@b?cc=c", "S", "x & y\r\n"),
        "MAILTO:a@b?cc=c&subject=S&body=x%20%26%20y%0D%0A"},
       {BuildMailLink("mail", "", std::string("~\0\xE9", 3)), "mailto:mail?body=~%00%E9"}};
@@ -391,9 +438,7 @@ TEST(Native, TextFormsOnFixedInputs) {
   // Fifteen characters of three bytes each.
   Machine m;
   m.computer_name = "東京都中央区銀座一丁目二三四五";
-  ReportStream out;
-  ComputerName(m.platform(), out);
-  EXPECT_EQ(out.text(), "COMPUTER NAME:           " + m.computer_name + "\r\n");
+  EXPECT_EQ(ComputerName(m.platform()), m.computer_name);
 }
 
 }  // namespace

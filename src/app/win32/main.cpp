@@ -1,5 +1,5 @@
 // The tool's entry point: builds the Win32 services and runs the main window, or, with
-// "/report [FILE]", writes the report silently and exits.
+// "/report [FILE]" or "/json [FILE]", writes the report silently and exits.
 #include <windows.h>
 // after windows.h, which it needs
 #include <objbase.h>
@@ -77,11 +77,23 @@ std::vector<std::string> Arguments() {
   return args;
 }
 
-int RunSilent(Services& services, const std::string& file) {
+// Each file the switches name, or the one beside the program; one collection feeds them all.
+int RunSilent(Services& services, const CommandLine& command_line) {
   ConsoleDialogs dialogs;
   Platform p = services.With(dialogs);
-  std::string path = file.empty() ? ReportPath(services.files.ExeFolder()) : FullPath(file);
-  return RunReportTo(p, path, kSilentFolderAdvice) ? 0 : 1;
+  std::vector<Output> outputs;
+  const std::string folder = services.files.ExeFolder();
+  if (command_line.report) {
+    outputs.push_back({command_line.report->empty() ? ReportPath(folder)
+                                                    : FullPath(*command_line.report),
+                       Format::kHtml});
+  }
+  if (command_line.json) {
+    outputs.push_back(
+        {command_line.json->empty() ? JsonPath(folder) : FullPath(*command_line.json),
+         Format::kJson});
+  }
+  return RunReports(p, outputs, kSilentFolderAdvice) ? 0 : 1;
 }
 
 int RunWindow(Services& services, HINSTANCE instance, int show) {
@@ -121,7 +133,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     case RunMode::kReport: {
       ComApartment com;
       Services services;
-      return RunSilent(services, command_line.file);
+      return RunSilent(services, command_line);
     }
     case RunMode::kWindow:
       break;

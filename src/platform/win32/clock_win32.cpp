@@ -17,6 +17,12 @@ ULONGLONG WINAPI TickCount64OrFallback() {
 
 std::uint64_t Win32Clock::TickCount() { return TickCount64OrFallback(); }
 
+UtcTime Win32Clock::Now() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
 }  // namespace torvel
 
 // The static thread library of the C++ runtime calls GetTickCount64 directly, which would make

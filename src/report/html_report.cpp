@@ -1,0 +1,222 @@
+#include "report/html_report.h"
+
+#include <iterator>
+
+#include "machine/uptime.h"
+#include "text/app_info.h"
+#include "text/fragments.h"
+#include "text/label_lines.h"
+#include "text/text_forms.h"
+
+namespace torvel {
+
+namespace {
+
+constexpr double kBytesPerMegabyte = 1048576.0;
+
+constexpr const char* kEditionNames[] = {"Partwright", "Partwright Studio", "Partwright Studio Pro",
+                                         "Partwright Studio Max"};
+
+constexpr char kDateCodeLine[] = "<pre>Partwright Date Code:       ";
+constexpr char kRevisionLine[] = "Partwright Revision Number:  ";
+// Six lines in one write, so the line end of the write leaves an empty line after the note.
+constexpr char kRevisionNote[] =
+    "(NOTE: How to read the Partwright Revision Number?\r\n"
+    "Partwright prior to 2000 =>  1.0.  | Partwright 2004          => 12.0.\r\n"
+    "Partwright 2000          =>  8.0.  | Partwright 2005          => 13.0.\r\n"
+    "Partwright 2001          =>  9.0.  | Partwright 2006          => 14.0.\r\n"
+    "Partwright 2001Plus      => 10.0.  | Partwright 2006Plus      => 15.0.\r\n"
+    "Partwright 2003          => 11.0.  | Etc.</pre>\r\n";
+
+std::string Megabytes(std::uint64_t bytes) {
+  return MegabyteForm(static_cast<double>(bytes) / kBytesPerMegabyte) + " MB";
+}
+
+void WriteOsBlock(const OsFacts& os, ReportStream& out) {
+  out.WriteLine(LabelLine("OPERATING SYSTEM:", PlatformText(os.platform_id)));
+  out.WriteLine(LabelLine("VERSION:", PlainDecimal(os.major) + "." + PlainDecimal(os.minor)));
+  out.WriteLine(LabelLine("BUILD:", PlainDecimal(os.build)));
+  out.WriteLine(LabelLine("SERVICE PACK:", EscapeHtml(os.service_pack)));
+  out.WriteLine(LabelLine("PROCESSOR :", ProcessorText(os.processor_type)));
+  out.WriteLine(LabelLine("NUMBER OF PROCESSOR :", SignPosition(os.processor_count)));
+  out.WriteLine(LabelLine("SYSTEM DATE :", EscapeHtml(os.date + " at " + os.time)));
+}
+
+// The lines read before a failure stay; those after it are left out.
+void WriteResourceBlock(const ResourceFacts& r, ReportStream& out) {
+  auto disk = [&r](std::uint64_t bytes) {
+    return r.disk_known ? Megabytes(bytes) : std::string("not available");
+  };
+  out.WriteLine(LabelLine("TOTAL PHYSICAL MEMORY:", Megabytes(r.memory.total_physical)));
+  out.WriteLine(LabelLine("TOTAL AVAILABLE MEMORY:", Megabytes(r.memory.available_physical)));
+  out.WriteLine(LabelLine("TOTAL PAGING MEMORY:", Megabytes(r.memory.total_paging)));
+  out.WriteLine(LabelLine("TOTAL DISK SPACE:", disk(r.disk_total)));
+  out.WriteLine(LabelLine("TOTAL FREE DISK SPACE:", disk(r.disk_free)));
+  // The one label of the block that is 26 characters wide. A drive by its letter, a share by
+  // its name.
+  const std::string& root = r.drive_root;
+  const std::string drive = root.size() > 3 ? root.substr(0, root.size() - 1) : root.substr(0, 2);
+  out.WriteLine(PadLabel("CURRENT DRIVE:", 26) + EscapeHtml(drive) + "<br>");
+  if (!r.screen) return;
+  out.WriteLine(LabelLine("SCREEN RESOLUTION:", SignPosition(r.screen->width) + " x " +
+                                                    SignPosition(r.screen->height)));
+  if (r.colors) out.WriteLine(LabelLine("NUMBER OF COLORS:", SignPositionSingle(*r.colors)));
+}
+
+void WriteMachineBlock(const MachineFacts& m, ReportStream& out) {
+  // The user line opens the preformatted block; without a user name there is no such line.
+  if (m.user_name) out.WriteLine("<pre>" + LabelLine("USER NAME:", EscapeHtml(*m.user_name)));
+  out.WriteLine(LabelLine("COMPUTER NAME:", EscapeHtml(m.computer_name)));
+  out.WriteLine(UptimeSentence(SystemRunning(m.uptime_ms)));
+  out.WriteLine(LabelLine("Ethernet Address:", EscapeHtml(m.ethernet_address)));
+  out.WriteLine(LabelLine("IP Address:", EscapeHtml(m.ip_address)));
+  out.WriteEmptyLine();
+  if (m.os) WriteOsBlock(*m.os, out);
+  out.WriteEmptyLine();
+  if (m.resources) WriteResourceBlock(*m.resources, out);
+  out.WriteEmptyLine();
+  out.WriteLine(LabelLine("TEMPORARY DIRECTORY :", EscapeHtml(m.temporary_directory.value_or(""))));
+  out.WriteLine(LabelLine("PATH :", EscapeHtml(m.path.value_or(""))));
+  out.WriteLine(LabelLine("TORVELK :", EscapeHtml(m.torvelk.value_or("")) + "</pre>"));
+}
+
+std::string SectionLabelLine(const SectionFacts& facts, const SectionLine& line,
+                             bool opens_block) {
+  std::string text = opens_block ? kMonospaceBlockPrefix : "";
+  text += PadLabel(line.text, line.width);
+  for (std::size_t i = 0; i < line.names.size(); ++i) {
+    if (i > 0 && i - 1 < line.separators.size()) text += line.separators[i - 1];
+    // A value that cannot be read is written as empty text.
+    const ValueRead* value = facts.Find(line.key, line.names[i]);
+    if (value && value->text) text += EscapeHtml(*value->text);
+  }
+  return text + line.ending;
+}
+
+void WriteSection(const SectionFacts& facts, ReportStream& out) {
+  const ProductSection& section = ProductSections().at(facts.section);
+  if (!section.icon.empty()) {
+    out.WriteEmptyLine();
+    out.WriteLine(kSectionRule);
+    out.WriteLine(std::string("<h3><img src=\"") + kIconBaseAddress + "WebHelp/woda/" +
+                  section.icon + "\"> " + section.name + "</h3>");
+  }
+  bool in_block = false;
+  for (const SectionLine& line : section.lines) {
+    switch (line.kind) {
+      case LineKind::kEmpty:
+        out.WriteEmptyLine();
+        break;
+      case LineKind::kHeading:
+        out.WriteLine(std::string(kBoldHeadingPrefix) + line.text);
+        break;
+      case LineKind::kNote:
+        out.WriteLine(line.text);
+        break;
+      case LineKind::kLabel:
+        out.WriteLine(SectionLabelLine(facts, line, !in_block));
+        break;
+    }
+    in_block = line.kind == LineKind::kLabel;
+  }
+}
+
+template <typename Answer>
+std::string HostAnswer(const std::optional<Answer>& answer, const std::optional<Failure>& failure,
+                       std::string (*form)(const Answer&)) {
+  if (answer) return form(*answer);
+  if (!failure) return "";
+  return "not available: " + EscapeHtml(HostReason(*failure)) + " (" +
+         ErrorCodeText(failure->number()) + ")";
+}
+
+std::string DateCodeForm(const std::int64_t& code) { return SignPosition(code); }
+std::string RevisionForm(const std::string& text) { return EscapeHtml(text); }
+
+}  // namespace
+
+std::string PlatformText(std::uint32_t platform_id) {
+  switch (platform_id) {
+    case 1:
+      return "Windows95 ";
+    case 2:
+      return "Windows NT ";
+    default:
+      return {};
+  }
+}
+
+std::string ProcessorText(std::uint32_t type) {
+  if (type == 386) return "386";
+  if (type == 486) return "486";
+  return "586";
+}
+
+std::string HostReason(const Failure& failure) {
+  switch (failure.number()) {
+    case kInvalidClassString:
+    case kClassNotRegistered:
+      return "Partwright is not installed";
+    case kNoAnswer:
+      return "Partwright did not answer";
+  }
+  return failure.description();
+}
+
+const char* EditionName(const std::optional<std::int32_t>& code) {
+  const bool known =
+      code && *code >= 0 && *code < static_cast<std::int32_t>(std::size(kEditionNames));
+  return known ? kEditionNames[*code] : nullptr;
+}
+
+void WriteReportHeader(ReportStream& out) {
+  out.WriteLine("<h1 align=center>Information about TORVEL Products</h1>");
+  out.WriteLine(std::string("<h2 align=center>") + kProductName + "</h2>");
+  out.WriteLine("<h3 align=center>Version" + SignPosition(kVersionMajor) + "." +
+                SignPosition(kVersionMinor) + "." + SignPosition(kVersionRevision) + "</h3>");
+  out.WriteLine(std::string("<h3 align=center>") + kLegalNotice + "</h3>");
+  out.WriteEmptyLine();
+}
+
+void WriteProductSections(const ProductFacts& products, ReportStream& out) {
+  for (const SectionFacts& section : products.sections) WriteSection(section, out);
+}
+
+void WriteHostSection(const HostFacts& host, ReportStream& out) {
+  out.WriteLine(kSectionRule);
+  out.WriteLine(std::string(kBoldHeadingPrefix) + "Partwright Information</p>");
+  out.WriteLine(kDateCodeLine + HostAnswer(host.date_code, host.date_code_failure, DateCodeForm));
+  out.WriteLine(kRevisionLine +
+                HostAnswer(host.revision_number, host.revision_number_failure, RevisionForm));
+  for (std::size_t i = 0; i < kReleaseYears.size(); ++i) {
+    const char* name = EditionName(host.editions[i]);
+    out.WriteLine(std::string("Partwright ") + kReleaseYears[i] +
+                  " Installed version: " + (name ? name : "N/A"));
+  }
+  out.WriteEmptyLine();
+  out.WriteLine(kRevisionNote);
+}
+
+std::string RenderHtml(const Facts& facts) {
+  ReportStream out;
+  out.WriteLine("<html>");
+  out.WriteLine("<head>");
+  out.WriteLine(kCharsetDeclaration);
+  out.WriteLine(std::string("<title>Information about TORVEL Products - ") + kAppTitle +
+                " Version " + VersionText() + "</title>");
+  out.WriteLine("</head>");
+  out.WriteLine("<body>");
+  WriteReportHeader(out);
+  out.WriteEmptyLine();
+  out.WriteEmptyLine();
+  out.WriteLine(std::string(kBoldHeadingPrefix) + "User and System Information:</p>");
+  out.WriteEmptyLine();
+  WriteMachineBlock(facts.machine, out);
+  WriteProductSections(facts.products, out);
+  out.WriteEmptyLine();
+  WriteHostSection(facts.host, out);
+  out.WriteLine("</body>");
+  return out.text();
+}
+
+}  // namespace torvel

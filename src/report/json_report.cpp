@@ -1,0 +1,240 @@
+#include "report/json_report.h"
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "platform/clean_text.h"
+#include "report/html_report.h"
+#include "text/app_info.h"
+#include "text/text_forms.h"
+
+namespace torvel {
+
+namespace {
+
+// Writes JSON with one member or element a line, two blanks of indent a level.
+class JsonWriter {
+ public:
+  void Begin(const char* key, char bracket) {
+    Prefix(key);
+    text_ += bracket;
+    first_.push_back(true);
+  }
+  void End(char bracket) {
+    const bool empty = first_.back();
+    first_.pop_back();
+    if (!empty) text_ += '\n' + std::string(2 * first_.size(), ' ');
+    text_ += bracket;
+  }
+  void String(const char* key, std::string_view value) {
+    Prefix(key);
+    Quote(value);
+  }
+  // Null for a text that could not be had.
+  void Maybe(const char* key, const std::optional<std::string>& value) {
+    value ? String(key, *value) : Null(key);
+  }
+  void Integer(const char* key, std::int64_t value) {
+    Prefix(key);
+    text_ += std::to_string(value);
+  }
+  void Unsigned(const char* key, std::uint64_t value) {
+    Prefix(key);
+    text_ += std::to_string(value);
+  }
+  void Number(const char* key, double value) {
+    if (!std::isfinite(value)) return Null(key);
+    char number[32];
+    std::snprintf(number, sizeof number, "%.17g", value);
+    Prefix(key);
+    text_ += number;
+  }
+  void Null(const char* key) {
+    Prefix(key);
+    text_ += "null";
+  }
+  std::string Finish() { return text_ + "\n"; }
+
+ private:
+  void Prefix(const char* key) {
+    if (!first_.empty()) {
+      text_ += first_.back() ? "\n" : ",\n";
+      first_.back() = false;
+      text_ += std::string(2 * first_.size(), ' ');
+    }
+    if (key) {
+      Quote(key);
+      text_ += ": ";
+    }
+  }
+  // RFC 8259: quotes, backslashes and control characters escaped; an invalid sequence, which
+  // no text from the system holds, as U+FFFD.
+  void Quote(std::string_view value) {
+    text_ += '"';
+    while (!value.empty()) {
+      std::uint32_t c = 0;
+      const std::size_t length = Utf8Sequence(value, &c);
+      if (length == 0) {
+        text_ += "\\ufffd";
+      } else if (c == '"' || c == '\\') {
+        text_ += '\\';
+        text_ += static_cast<char>(c);
+      } else if (c < 0x20 || c == 0x7F) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+        text_ += escaped;
+      } else {
+        text_.append(value.substr(0, length));
+      }
+      value.remove_prefix(length == 0 ? 1 : length);
+    }
+    text_ += '"';
+  }
+
+  std::string text_;
+  std::vector<bool> first_;
+};
+
+std::string ErrorCode(long code) {
+  return ErrorCodeText(code).substr(6);  // "0x80004005" without "error "
+}
+
+void WriteMachine(JsonWriter& json, const MachineFacts& m) {
+  json.Begin("machine", '{');
+  json.Maybe("user_name", m.user_name);
+  json.String("computer_name", m.computer_name);
+  json.Unsigned("uptime_ms", m.uptime_ms);
+  json.String("ethernet_address", m.ethernet_address);
+  json.Maybe("ip_address",
+             m.ip_address.empty() ? std::nullopt : std::optional<std::string>(m.ip_address));
+  if (m.os) {
+    json.Begin("operating_system", '{');
+    json.Integer("platform_id", m.os->platform_id);
+    json.Integer("major_version", m.os->major);
+    json.Integer("minor_version", m.os->minor);
+    json.Integer("build", m.os->build);
+    json.String("service_pack", m.os->service_pack);
+    json.End('}');
+    json.Begin("processor", '{');
+    json.Integer("type", m.os->processor_type);
+    json.Integer("count", m.os->processor_count);
+    json.End('}');
+    json.String("system_date", m.os->date);
+    json.String("system_time", m.os->time);
+  } else {
+    for (const char* key : {"operating_system", "processor", "system_date", "system_time"})
+      json.Null(key);
+  }
+  if (const auto& r = m.resources) {
+    json.Begin("memory", '{');
+    json.Unsigned("total_physical_bytes", r->memory.total_physical);
+    json.Unsigned("available_physical_bytes", r->memory.available_physical);
+    json.Unsigned("total_paging_bytes", r->memory.total_paging);
+    json.End('}');
+    json.Begin("disk", '{');
+    json.String("root", r->drive_root);
+    r->disk_known ? json.Unsigned("total_bytes", r->disk_total) : json.Null("total_bytes");
+    r->disk_known ? json.Unsigned("free_bytes", r->disk_free) : json.Null("free_bytes");
+    json.End('}');
+  } else {
+    json.Null("memory");
+    json.Null("disk");
+  }
+  if (m.resources && m.resources->screen) {
+    const ResourceFacts& r = *m.resources;
+    json.Begin("display", '{');
+    json.Integer("width_px", r.screen->width);
+    json.Integer("height_px", r.screen->height);
+    json.Number("dots_per_inch_x", r.screen->dpi_x);
+    json.Number("dots_per_inch_y", r.screen->dpi_y);
+    r.color_bits ? json.Integer("color_bits", *r.color_bits) : json.Null("color_bits");
+    r.colors ? json.Number("colors", *r.colors) : json.Null("colors");
+    json.End('}');
+  } else {
+    json.Null("display");
+  }
+  json.Maybe("temporary_directory", m.temporary_directory);
+  json.Begin("environment", '{');
+  json.Maybe("Path", m.path);
+  json.Maybe("TORVELK", m.torvelk);
+  json.End('}');
+  json.End('}');
+}
+
+void WriteProducts(JsonWriter& json, const ProductFacts& products) {
+  json.Begin("products", '[');
+  for (const SectionFacts& facts : products.sections) {
+    const ProductSection& section = ProductSections().at(facts.section);
+    json.Begin(nullptr, '{');
+    json.String("name", section.name);
+    json.String("root", section.presence_root);
+    json.String("key", section.presence_key);
+    json.Begin("values", '[');
+    for (const ValueRead& value : facts.values) {
+      json.Begin(nullptr, '{');
+      json.String("root", value.root);
+      json.String("key", value.key);
+      json.String("name", value.name);
+      json.Maybe("value", value.text);
+      json.End('}');
+    }
+    json.End(']');
+    json.End('}');
+  }
+  json.End(']');
+}
+
+void WriteHost(JsonWriter& json, const HostFacts& host) {
+  json.Begin("host", '{');
+  host.date_code ? json.Integer("date_code", *host.date_code) : json.Null("date_code");
+  json.Maybe("revision_number", host.revision_number);
+  const std::optional<Failure>& failure =
+      host.date_code_failure ? host.date_code_failure : host.revision_number_failure;
+  json.Maybe("reason", failure ? std::optional(HostReason(*failure)) : std::nullopt);
+  json.Begin("editions", '[');
+  for (std::size_t i = 0; i < kReleaseYears.size(); ++i) {
+    json.Begin(nullptr, '{');
+    json.String("release", kReleaseYears[i]);
+    const std::optional<std::int32_t>& code = host.editions[i];
+    code ? json.Integer("code", *code) : json.Null("code");
+    const char* name = EditionName(code);
+    name ? json.String("name", name) : json.Null("name");
+    json.End('}');
+  }
+  json.End(']');
+  json.End('}');
+}
+
+}  // namespace
+
+std::string RenderJson(const Facts& facts) {
+  JsonWriter json;
+  json.Begin(nullptr, '{');
+  json.Integer("schema_version", kJsonSchemaVersion);
+  json.Begin("tool", '{');
+  json.String("name", kProductName);
+  json.String("version", VersionText());
+  json.End('}');
+  const UtcTime& t = facts.collected_at;
+  char when[32];
+  std::snprintf(when, sizeof when, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day,
+                t.hour, t.minute, t.second);
+  json.String("collected_at", std::string(when));
+  WriteMachine(json, facts.machine);
+  WriteProducts(json, facts.products);
+  WriteHost(json, facts.host);
+  json.Begin("problems", '[');
+  for (const Problem& problem : facts.problems) {
+    json.Begin(nullptr, '{');
+    json.String("where", problem.where);
+    json.String("error", ErrorCode(problem.error));
+    json.String("text", problem.text);
+    json.End('}');
+  }
+  json.End(']');
+  json.End('}');
+  return json.Finish();
+}
+
+}  // namespace torvel
