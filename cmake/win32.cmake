@@ -59,6 +59,8 @@ endforeach()
 # The benchmark's yardstick: a Windows program that does nothing (bench/silent-run).
 add_executable(donothing WIN32 bench/donothing/donothing.cpp)
 add_executable(donothing_display WIN32 bench/donothing/display.cpp)
+add_executable(machine_facts WIN32 bench/donothing/machine_facts.cpp)
+target_link_libraries(machine_facts PRIVATE ${TORVEL_WIN32_LIBS})
 
 # The shipped program itself: i686 GUI PE, size, Windows' own DLLs only.
 add_test(NAME exe_imports_and_size

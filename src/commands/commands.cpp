@@ -1,9 +1,9 @@
 #include "commands/commands.h"
 
-#include "text/app_info.h"
 #include "platform/failure.h"
-#include "text/fragments.h"
 #include "report/report_writer.h"
+#include "text/app_info.h"
+#include "text/fragments.h"
 
 namespace torvel {
 
@@ -17,8 +17,8 @@ void SaveViewCommand(const Platform& p, WindowRef owner) {
   if (answer == Answer::kYes) {
     OpenReport(p, owner);
   } else {
-    p.dialogs.Show("Information written to " + folder + "\\" + kReportFileText + ". ", kViewSaveTitle,
-                   Buttons::kOk);
+    p.dialogs.Show("Information written to " + folder + "\\" + kReportFileText + ". ",
+                   kViewSaveTitle, Buttons::kOk);
   }
 }
 

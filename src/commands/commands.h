@@ -8,7 +8,6 @@ namespace torvel {
 
 inline constexpr char kViewSaveTitle[] = "View/Save to a File";
 
-
 // View/Save: asks whether to view, writes the report, then opens it or confirms where it is.
 void SaveViewCommand(const Platform& p, WindowRef owner);
 // Hands the report to the program associated with its type; the result is not examined.

@@ -1,13 +1,14 @@
 #include "commands/email_command.h"
 
-#include "text/fragments.h"
 #include "mail/mail_link.h"
 #include "report/report_writer.h"
+#include "text/fragments.h"
 
 namespace torvel {
 
 std::string LinkBody(const std::string& folder) {
-  return "Please attach the '" + std::string(kReportFileName) + "' file created in " + folder + " directory.\r\nThanks.";
+  return "Please attach the '" + std::string(kReportFileName) + "' file created in " + folder +
+         " directory.\r\nThanks.";
 }
 
 // The link is handed to the shell without an owner window, so `owner` is not used.

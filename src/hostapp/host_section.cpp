@@ -95,8 +95,7 @@ HostFacts PartwrightInformation(const Platform& p) {
   HostFacts facts;
   Host host = ReachHost(p.automation);
   Ask(host, "DateCode", DateCode, facts.date_code, facts.date_code_failure);
-  Ask(host, "RevisionNumber", RevisionNumber, facts.revision_number,
-      facts.revision_number_failure);
+  Ask(host, "RevisionNumber", RevisionNumber, facts.revision_number, facts.revision_number_failure);
   if (host.started_here && !host.unavailable) {
     try {
       host.object->Call("ExitApp", {});

@@ -40,10 +40,10 @@ std::string ComputerName(const Platform& p) {
 
 std::optional<std::string> GetTempDirectory(const Platform& p, Problems& problems) {
   return RunCollector(p, problems, "GetTempDirectory", [&] {
-           std::vector<char> buffer(kTempBufferSize, ' ');
-           std::uint32_t length = p.identity.TempPathInto(kTempBufferSize, buffer.data());
-           // A length beyond the buffer is the size the path would need: nothing was written.
-           if (length == 0 || length >= kTempBufferSize) return std::string();
+    std::vector<char> buffer(kTempBufferSize, ' ');
+    std::uint32_t length = p.identity.TempPathInto(kTempBufferSize, buffer.data());
+    // A length beyond the buffer is the size the path would need: nothing was written.
+    if (length == 0 || length >= kTempBufferSize) return std::string();
     return std::string(buffer.data(), length);
   });
 }

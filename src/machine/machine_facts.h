@@ -50,7 +50,7 @@ struct MachineFacts {
   std::optional<OsFacts> os;
   std::optional<ResourceFacts> resources;
   std::optional<std::string> temporary_directory;  // none when its collector failed
-  std::optional<std::string> path;  // none when unset or unreadable
+  std::optional<std::string> path;                 // none when unset or unreadable
   std::optional<std::string> torvelk;
 };
 

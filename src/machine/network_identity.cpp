@@ -86,7 +86,7 @@ bool StartSockets(const Platform& p, Problems& problems) {
   if (startup.max_sockets < kMinimumSockets) {
     Tell(p, problems, 0,
          "This application requires a minimum of " + PlainDecimal(kMinimumSockets) +
-                " supported sockets.");
+             " supported sockets.");
     StopSockets(p, problems);
     return false;
   }
@@ -95,7 +95,7 @@ bool StartSockets(const Platform& p, Problems& problems) {
   if (major < 1 || (major == 1 && minor < 1)) {
     Tell(p, problems, 0,
          "Sockets version " + PlainDecimal(major) + "." + PlainDecimal(minor) +
-                " is not supported by 32-bit Windows Sockets.");
+             " is not supported by 32-bit Windows Sockets.");
     StopSockets(p, problems);
     return false;
   }

@@ -26,9 +26,9 @@ ProductFacts RegistryValue(Registry& registry) {
   facts.presence.resize(sections.size());
   for (std::size_t index : test_order) {
     RegValue unused;
-    facts.presence[index] = ReadRegistryValue(registry, sections[index].presence_root,
-                                              sections[index].presence_key, "", "",
-                                              std::string(), unused);
+    facts.presence[index] =
+        ReadRegistryValue(registry, sections[index].presence_root, sections[index].presence_key, "",
+                          "", std::string(), unused);
   }
   for (std::size_t i = 0; i < sections.size(); ++i) {
     if (facts.presence[i] != 0) continue;

@@ -27,7 +27,7 @@ SectionLine Note(std::string text) {
 
 // A label line with one value.
 SectionLine LabelRow(std::string label, std::size_t width, std::string key, std::string name,
-                  std::string ending) {
+                     std::string ending) {
   return SectionLine{LineKind::kLabel, std::move(label),  width,
                      std::move(key),   {std::move(name)}, {},
                      std::move(ending)};
@@ -35,8 +35,8 @@ SectionLine LabelRow(std::string label, std::size_t width, std::string key, std:
 
 // A label line with several values of one key and the separators between them.
 SectionLine LabelRow(std::string label, std::size_t width, std::string key,
-                  std::vector<std::string> names, std::vector<std::string> separators,
-                  std::string ending) {
+                     std::vector<std::string> names, std::vector<std::string> separators,
+                     std::string ending) {
   return SectionLine{LineKind::kLabel, std::move(label), width,
                      std::move(key),   std::move(names), std::move(separators),
                      std::move(ending)};
@@ -56,7 +56,7 @@ void AddFrameMachineBlock(std::vector<SectionLine>& lines, const std::string& he
   lines.push_back(LabelRow("INSTALLATIONDIR:", install_dir_width, v, "INSTALLATIONDIR", kBr));
   lines.push_back(LabelRow("PARTWRIGHTPATH:", 24, v, "PARTWRIGHTPATH", kBr));
   lines.push_back(LabelRow("VERSION:", 24, v, {"VERSION", "SERVICE PACK", "BUILD"}, {" ", " ("},
-                        std::string(")") + kBr));
+                           std::string(")") + kBr));
   lines.push_back(LabelRow("Material Lib. path:", 24, m, "LIBRARYFILE", kBr));
   lines.push_back(LabelRow("WORKPATHNAME:", 24, r, "WORKPATHNAME", kBr));
   lines.push_back(LabelRow("WorkReportPathName:", 24, r, "WorkReportPathName", kEndP));
@@ -64,16 +64,17 @@ void AddFrameMachineBlock(std::vector<SectionLine>& lines, const std::string& he
 
 ProductSection FrameUser() {
   const std::string results = std::string(kFrame) + "\\Results";
-  return ProductSection{"HKCU",
-                        std::string(kFrame) + "\\",
-                        "TFicon.jpg",
-                        "TORVELFrame",
-                        "HKCU",
-                        {
-                            Heading("HKCU\\Software\\VRAX\\TORVEL/FRAME\\Results<br>"),
-                            LabelRow("WORKPATHNAME:", 25, results, "WORKPATHNAME", kBr),
-                            LabelRow("WorkReportPathName:", 25, results, "WorkReportPathName", kEndP),
-                        }};
+  return ProductSection{
+      "HKCU",
+      std::string(kFrame) + "\\",
+      "TFicon.jpg",
+      "TORVELFrame",
+      "HKCU",
+      {
+          Heading("HKCU\\Software\\VRAX\\TORVEL/FRAME\\Results<br>"),
+          LabelRow("WORKPATHNAME:", 25, results, "WORKPATHNAME", kBr),
+          LabelRow("WorkReportPathName:", 25, results, "WorkReportPathName", kEndP),
+      }};
 }
 
 ProductSection FrameMachine() {
@@ -136,7 +137,7 @@ ProductSection K() {
           Note("<p>(for older versions - prior to 2.9) "
                "(HKLM\\Software\\VRAX\\TORVEL/K\\Current Version)"),
           LabelRow("TORVELK Install Dir:", 23, current, {"INSTALLATIONDIR", "INSTALLDATE"},
-                {kInstalledOn}, kBr),
+                   {kInstalledOn}, kBr),
           LabelRow("VERSION:", 23, current, {"VERSION", "BUILD"}, {" ("}, std::string(")") + kEndP),
       }};
 }
@@ -151,7 +152,7 @@ ProductSection Elx() {
       {
           Heading("HKLM\\Software\\VRAX\\TORVEL/ELX\\ELX Current Version</p>"),
           LabelRow("TORVELELX Install Dir:", 24, kElx, {"PATHTOELX", "INSTALLDATE"}, {kInstalledOn},
-                kBr),
+                   kBr),
           LabelRow("VERSION:", 24, kElx, {"VERSION", "BUILD"}, {" ("}, std::string(")") + kBr),
           LabelRow("DRAFTPILOT PATH:", 23, kElx, "ASSOCIATED DRAFTPILOT PATH", kEndP),
       }};
@@ -167,7 +168,7 @@ ProductSection ReleaseYearProduct(const std::string& key, const std::string& ico
   for (const char* year : {"2003", "2004", "2005", "2006"}) {
     const bool last = std::string(year) == "2006";
     lines.push_back(LabelRow(year_label + year + " Install Dir:", year_width, key + "\\" + year,
-                          {"Install Dir", "Date"}, {kInstalledOn}, last ? kEndP : kBr));
+                             {"Install Dir", "Date"}, {kInstalledOn}, last ? kEndP : kBr));
   }
   lines.push_back(Heading("Current version (HKLM\\" + key + "\\Current Version)</p>"));
   lines.insert(lines.end(), current.begin(), current.end());
@@ -190,15 +191,16 @@ ProductSection AeroMesh() {
 
 ProductSection Kinema() {
   const std::string current = std::string(kKinema) + "\\Current Version";
-  return ReleaseYearProduct(kKinema, "TKIcon.jpg", "TORVELKinema", "Kinema ", 26,
-                            {
-                                LabelRow("INSTALLATIONDIR:", 23, current, "INSTALLATIONDIR", kBr),
-                                LabelRow("INSTALLDATE:", 23, current, "INSTALLDATE", kBr),
-                                LabelRow("LOCALPATHNAME:", 23, current, "LOCALPATHNAME", kBr),
-                                LabelRow("PARTWRIGHTPATH:", 23, current, "PARTWRIGHTPATH", kBr),
-                                LabelRow("VERSION:", 23, current, {"VERSION", "SERVICE PACK", "BUILD"},
-                                      {" ", " ("}, std::string(")") + kEndP),
-                            });
+  return ReleaseYearProduct(
+      kKinema, "TKIcon.jpg", "TORVELKinema", "Kinema ", 26,
+      {
+          LabelRow("INSTALLATIONDIR:", 23, current, "INSTALLATIONDIR", kBr),
+          LabelRow("INSTALLDATE:", 23, current, "INSTALLDATE", kBr),
+          LabelRow("LOCALPATHNAME:", 23, current, "LOCALPATHNAME", kBr),
+          LabelRow("PARTWRIGHTPATH:", 23, current, "PARTWRIGHTPATH", kBr),
+          LabelRow("VERSION:", 23, current, {"VERSION", "SERVICE PACK", "BUILD"}, {" ", " ("},
+                   std::string(")") + kEndP),
+      });
 }
 
 ProductSection TestedAt(ProductSection section, int presence_test) {

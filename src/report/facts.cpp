@@ -23,9 +23,11 @@ Facts CollectFacts(const Platform& p) {
   machine.torvelk = GetEnvironmentVar(p, facts.problems, "TORVELK");
   facts.products = RegistryValue(p.registry);
   facts.host = PartwrightInformation(p);
-  for (const auto& [where, failure] : {std::pair{"DateCode", &facts.host.date_code_failure},
-                                       std::pair{"RevisionNumber", &facts.host.revision_number_failure}}) {
-    if (*failure) facts.problems.push_back({where, (*failure)->number(), (*failure)->description()});
+  for (const auto& [where, failure] :
+       {std::pair{"DateCode", &facts.host.date_code_failure},
+        std::pair{"RevisionNumber", &facts.host.revision_number_failure}}) {
+    if (*failure)
+      facts.problems.push_back({where, (*failure)->number(), (*failure)->description()});
   }
   return facts;
 }

@@ -58,8 +58,8 @@ void WriteResourceBlock(const ResourceFacts& r, ReportStream& out) {
   const std::string drive = root.size() > 3 ? root.substr(0, root.size() - 1) : root.substr(0, 2);
   out.WriteLine(PadLabel("CURRENT DRIVE:", 26) + EscapeHtml(drive) + "<br>");
   if (!r.screen) return;
-  out.WriteLine(LabelLine("SCREEN RESOLUTION:", SignPosition(r.screen->width) + " x " +
-                                                    SignPosition(r.screen->height)));
+  out.WriteLine(LabelLine("SCREEN RESOLUTION:",
+                          SignPosition(r.screen->width) + " x " + SignPosition(r.screen->height)));
   if (r.colors) out.WriteLine(LabelLine("NUMBER OF COLORS:", SignPositionSingle(*r.colors)));
 }
 
@@ -80,8 +80,7 @@ void WriteMachineBlock(const MachineFacts& m, ReportStream& out) {
   out.WriteLine(LabelLine("TORVELK :", EscapeHtml(m.torvelk.value_or("")) + "</pre>"));
 }
 
-std::string SectionLabelLine(const SectionFacts& facts, const SectionLine& line,
-                             bool opens_block) {
+std::string SectionLabelLine(const SectionFacts& facts, const SectionLine& line, bool opens_block) {
   std::string text = opens_block ? kMonospaceBlockPrefix : "";
   text += PadLabel(line.text, line.width);
   for (std::size_t i = 0; i < line.names.size(); ++i) {

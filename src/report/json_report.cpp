@@ -218,8 +218,8 @@ std::string RenderJson(const Facts& facts) {
   json.End('}');
   const UtcTime& t = facts.collected_at;
   char when[32];
-  std::snprintf(when, sizeof when, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day,
-                t.hour, t.minute, t.second);
+  std::snprintf(when, sizeof when, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
   json.String("collected_at", std::string(when));
   WriteMachine(json, facts.machine);
   WriteProducts(json, facts.products);

@@ -145,8 +145,7 @@ std::string ReportFailureText(const std::string& path, const std::string& reason
   return "The report could not be written to " + path + ".\r\n" + reason;
 }
 
-bool RunReports(const Platform& p, const std::vector<Output>& outputs,
-                const std::string& advice) {
+bool RunReports(const Platform& p, const std::vector<Output>& outputs, const std::string& advice) {
   try {
     WriteReports(p, outputs, advice);
     return true;
@@ -155,8 +154,8 @@ bool RunReports(const Platform& p, const std::vector<Output>& outputs,
   } catch (const std::exception& e) {
     // A failure that no collector handles ends the run as well; the report is only written
     // once everything is collected, so the previous one is still in place.
-    p.dialogs.Show(ReportFailureText(outputs.empty() ? "" : outputs[0].path, e.what()),
-                   kAppTitle, Buttons::kOk);
+    p.dialogs.Show(ReportFailureText(outputs.empty() ? "" : outputs[0].path, e.what()), kAppTitle,
+                   Buttons::kOk);
   }
   return false;
 }

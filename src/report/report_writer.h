@@ -45,14 +45,12 @@ struct Output {
 
 // Collects once and writes each output whole. Throws ReportFileError when one cannot be put in
 // place; it then stays as it was (those before it are written).
-void WriteReports(const Platform& p, const std::vector<Output>& outputs,
-                  const std::string& advice);
+void WriteReports(const Platform& p, const std::vector<Output>& outputs, const std::string& advice);
 // The HTML report beside the tool.
 void WriteToFile(const Platform& p);
 // WriteReports; when a file cannot be written, shows one message (ReportFailureText) and
 // returns false.
-bool RunReports(const Platform& p, const std::vector<Output>& outputs,
-                const std::string& advice);
+bool RunReports(const Platform& p, const std::vector<Output>& outputs, const std::string& advice);
 // The HTML report beside the tool, with the wait cursor: the window's commands.
 bool RunReport(const Platform& p);
 std::string ReportFailureText(const std::string& path, const std::string& reason);

@@ -34,7 +34,8 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     std::ifstream file(TORVEL_SOURCE_DIR "/tests/fixtures/machine.reg");
     std::string line, key;
     for (RegKey root = 0; populated && std::getline(file, line);) {
-      const std::size_t cut = (line = line.substr(0, line.find('\r'))).find("\"=");
+      line = line.substr(0, line.find('\r'));
+      const std::size_t cut = line.find("\"=");
       const std::string name = Unquote(line.substr(0, cut + 1)),
                         data = line.substr(std::min(cut + 2, line.size()));
       if (line.starts_with("["))
@@ -59,7 +60,8 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   void AddKey(RegKey root, Str key) { values[Id(root, key) + "\\"] = {}; }
   Mode At(Str op) {  // the fault hook, asked first by every operation
     if (op != fail.first) return kNone;
-    if (++hits, fail.second == kThrow) throw Failure(51, "Internal error");
+    ++hits;
+    if (fail.second == kThrow) throw Failure(51, "Internal error");
     if (fail.second == kSilent) throw Failure(kNoAnswer, "The server did not answer");
     if (fail.second == kClosed && hits == 1) throw Failure(code, "Disconnected");
     return fail.second;
@@ -121,19 +123,33 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   }
 
   OsVersionRecord Version() override {
-    return At("Version"), OsVersionRecord{6, 1, 7601, 2, {"Service Pack 1"}};
+    At("Version");
+    return {6, 1, 7601, 2, {"Service Pack 1"}};
   }
-  ProcessorRecord Processor() override { return At("Processor"), ProcessorRecord{8664, 8}; }
+  ProcessorRecord Processor() override {
+    At("Processor");
+    return {8664, 8};
+  }
   MemoryRecord Memory() override {
-    return At("Memory"), MemoryRecord{16ull << 30, 6442975232, 24ull << 30};
+    At("Memory");
+    return {16ull << 30, 6442975232, 24ull << 30};
   }
   bool DiskSpace(Str root, std::uint64_t* total, std::uint64_t* free) override {
-    return At("DiskSpace"), *total = 2000396746752, *free = 733176086528, root == "C:\\";
+    At("DiskSpace");
+    *total = 2000396746752;
+    *free = 733176086528;
+    return root == "C:\\";
   }
   ScreenMetrics Screen() override { return {28800, 16200, 15, 15}; }
   int DeviceCaps(int index) override { return index == kCapsPlanes ? 1 : 24; }
-  std::string DateText() override { return At("DateText"), "3/14/2026"; }
-  std::string TimeText() override { return At("TimeText"), "9:26:53 AM"; }
+  std::string DateText() override {
+    At("DateText");
+    return "3/14/2026";
+  }
+  std::string TimeText() override {
+    At("TimeText");
+    return "9:26:53 AM";
+  }
   // The user name's size counts its NUL, the computer name's not; a failure leaves the buffer.
   bool UserNameInto(char* to, U32* size) override {
     return Name("UserNameInto", "j.smith", 1, to, size);
@@ -163,20 +179,39 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     return {{0, 26, 43, 60, 77, 95}};
   }
   int SocketsStart(SocketsStartup* startup) override {
-    return At("SocketsStart") == kStatus ? 10091 : (*startup = {0x0101, 32767}, ++sockets, 0);
+    if (At("SocketsStart") == kStatus) return 10091;
+    *startup = {0x0101, 32767};
+    ++sockets;
+    return 0;
   }
-  int SocketsCleanup() override { return --sockets, At("SocketsCleanup"), 0; }  // ended even so
-  int HostName(std::string* name) override { return At("HostName"), *name = "DESIGN-07", 0; }
+  int SocketsCleanup() override {
+    --sockets;  // ended even when the call then fails
+    At("SocketsCleanup");
+    return 0;
+  }
+  int HostName(std::string* name) override {
+    At("HostName");
+    *name = "DESIGN-07";
+    return 0;
+  }
   int LastSocketsError() override { return 10093; }
   std::optional<std::vector<std::uint8_t>> FirstHostAddress(Str host) override {
     if (At("FirstHostAddress") == kStatus || host != "DESIGN-07") return std::nullopt;
     return std::vector<std::uint8_t>{192, 168, 10, 27};
   }
 
-  std::string ExeFolder() override { return At("ExeFolder"), "C:\\Program Files\\TORVEL"; }
+  std::string ExeFolder() override {
+    At("ExeFolder");
+    return "C:\\Program Files\\TORVEL";
+  }
   long Attributes(Str path, U32* attributes) override {
-    if (At("Attributes") == kOversized) return *attributes = ~kAttrDirectory, 0;  // read-only
-    return files.count(path) ? (*attributes = files[path].second, 0) : 2;
+    if (At("Attributes") == kOversized) {
+      *attributes = ~kAttrDirectory;  // read-only
+      return 0;
+    }
+    if (!files.count(path)) return 2;
+    *attributes = files[path].second;
+    return 0;
   }
   long CreateNew(Str path, FileRef* file) override {
     if (At("CreateNew") == kStatus) return 5;
@@ -227,14 +262,20 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
                         int show) override {
     log.push_back("open " + std::to_string(owner) + ", " + operation + ", " + file + ", " +
                   parameters + ", " + directory + ", " + std::to_string(show));
-    return At("Execute"), 42;
+    At("Execute");
+    return 42;
   }
-  bool StartProgram(Str path) override { return log.push_back("start " + path), start_ok; }
+  bool StartProgram(Str path) override {
+    log.push_back("start " + path);
+    return start_ok;
+  }
   Answer Show(Str text, Str title, Buttons buttons) override {
     log.push_back((buttons == Buttons::kOk ? "box " : "ask ") + title + ": " + text);
     if (buttons == Buttons::kOk) return Answer::kOk;
-    const Answer answer = answers.empty() ? Answer::kNo : answers.front();
-    return answers.empty() ? void() : answers.pop_front(), answer;
+    if (answers.empty()) return Answer::kNo;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
   }
   void SetBusy(bool on) override { busy += on ? 1 : -1; }
   AutomationRef Create(Str name) override {
@@ -243,7 +284,8 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     if (mode == kEmpty) return nullptr;
     if (name != "Outlook.Application" && (name != "Partwright.Application" || !host_installed))
       throw Failure(kClassNotRegistered, "Class not registered");
-    return log.push_back("create " + name), Object();
+    log.push_back("create " + name);
+    return Object();
   }
   // An oversized answer: the host is already running.
   AutomationRef FindRunning(Str) override {
@@ -253,8 +295,8 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   long code = kDisconnected, mapi_answer = 0;  // a negative answer: no default mail program
   bool MailProgramRegistered() override { return mapi_answer >= 0; }
   long SendWithAttachment(Str to, Str subject, Str body, Str path, Str name) override {
-    return log.push_back("mapi " + to + ", " + subject + ", " + body + ", " + path + ", " + name),
-           mapi_answer;
+    log.push_back("mapi " + to + ", " + subject + ", " + body + ", " + path + ", " + name);
+    return mapi_answer;
   }
 
   std::uint64_t TickCount() override { return At("TickCount") == kOversized ? ~0ull : 5000000000; }
@@ -285,17 +327,20 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   }
   bool Name(const char* op, Str name, U32 nul, char* to, U32* size) {
     const Mode mode = At(op);
-    if (mode == kOversized) return *size = kBig, false;
-    if (mode == kStatus || name.size() >= *size) return false;
-    return std::copy(name.c_str(), name.c_str() + name.size() + 1, to), *size = name.size() + nul,
-                                                                        true;
+    if (mode == kOversized) *size = kBig;
+    if (mode == kOversized || mode == kStatus || name.size() >= *size) return false;
+    std::copy(name.c_str(), name.c_str() + name.size() + 1, to);
+    *size = name.size() + nul;
+    return true;
   }
   AutomationRef Object() {  // a counted reference to the machine as an automation object
-    return ++objects,
-           AutomationRef(std::shared_ptr<void>(nullptr, [this](void*) { --objects; }), this);
+    ++objects;
+    return AutomationRef(std::shared_ptr<void>(nullptr, [this](void*) { --objects; }), this);
   }
   AutoValue Member(Str entry, Str name) {
-    if (log.push_back(entry), At(name), name == "DateCode") return std::int32_t{20060315};
+    log.push_back(entry);
+    At(name);
+    if (name == "DateCode") return std::int32_t{20060315};
     if (name == "RevisionNumber") return std::string("14.0.1102");
     return name == "CreateItem" || name == "Attachments" ? AutoValue(Object()) : AutoValue();
   }

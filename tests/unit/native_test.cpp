@@ -430,7 +430,9 @@ TEST(Native, TextFormsOnFixedInputs) {
       {DriveRoot("\\\\server\\share\\tool") + ReportPath("D:\\") +
            std::to_string(PixelsFromTwips(15360, 7.5)),
        "\\\\server\\share\\D:\\\\TORVEL Info.htm2048"},
-      {EscapeHtml("\"'&amp;<\x01"), "\"'&amp;amp;&lt;\xEF\xBF\xBD"},
+      // Four-byte characters whole; a control character or a cut sequence replaced.
+      {EscapeHtml("\"'&amp;<\x01\xF0\x9F\x98\x80\xF0\x9F\x98"),
+       "\"'&amp;amp;&lt;\xEF\xBF\xBD\xF0\x9F\x98\x80\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
       {BuildMailLink("MAILTO:a@b?cc=c", "S", "x & y\r\n"),
        "MAILTO:a@b?cc=c&subject=S&body=x%20%26%20y%0D%0A"},
       {BuildMailLink("mail", "", std::string("~\0\xE9", 3)), "mailto:mail?body=~%00%E9"}};
