@@ -73,6 +73,9 @@ std::string Explanation(const Failure& failure) {
     case kNoAnswer:
       reason = "Partwright did not answer";
       break;
+    case kCallRejected:
+      reason = "Partwright is busy";
+      break;
   }
   return "not available: " + EscapeHtml(reason) + " (" + ErrorCodeText(failure.number()) + ")";
 }
@@ -99,14 +102,12 @@ std::string RevisionText(const AutoValue& value) {
   throw Failure(kTypeMismatch, "the host's revision number is not text");
 }
 
-// The host's answer to `member` in its report form, or why there is none. A host that did not
-// answer is asked nothing more.
-std::string Ask(Host& host, const char* member, std::string (*form)(const AutoValue&)) {
+// The host's answer to `member` in its report form, or why there is none.
+std::string Ask(const Host& host, const char* member, std::string (*form)(const AutoValue&)) {
   if (host.unavailable) return Explanation(*host.unavailable);
   try {
     return form(host.object->Get(member));
   } catch (const Failure& failure) {
-    if (failure.number() == kNoAnswer) host.unavailable = failure;
     return Explanation(failure);
   }
 }

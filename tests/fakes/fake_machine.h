@@ -219,6 +219,8 @@ struct Machine : Services, Clock, AutomationObject {
            AutomationRef(std::shared_ptr<void>(nullptr, [this](void*) { --objects; }), this);
   }
   AutoValue Member(Str entry, Str name) {
+    // A server that did not answer is given up, as the automation service does: no call reaches it.
+    if (hits > 0 && fail.second == kSilent) throw Failure(kNoAnswer, "The server did not answer");
     if (log.push_back(entry), At(name), name == "DateCode") return std::int32_t{20060315};
     if (name == "RevisionNumber") return std::string("14.0.1102");
     return name == "CreateItem" || name == "Attachments" ? AutoValue(Object()) : AutoValue();

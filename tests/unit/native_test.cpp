@@ -252,7 +252,6 @@ TEST(Native, AHostThatIsNotInstalledOrDoesNotAnswer) {
   // Installed or not, the member that gets no answer, the section's two answers, what is asked.
   const std::tuple<bool, std::string, std::string, std::string> hosts[] = {
       {false, "", "not available: Partwright is not installed (error 0x800401F3)", ""},
-      // Nothing more is asked of a host that did not answer: not even to exit.
       {true, "DateCode", "not available: Partwright did not answer (error 0x8001011F)",
        "create Partwright.Application|get DateCode"}};
   for (const auto& [installed, silent, answer, log] : hosts) {
@@ -288,6 +287,11 @@ TEST(Native, Switches) {
   }
   EXPECT_EQ(RefusalLine(ParseCommandLine({"-x"})),
             "Unknown switch \"-x\". Usage: TORVELSupport.exe [/report [FILE] | /?]");
+  // The answer limit's setting can only shorten it.
+  const std::pair<const char*, unsigned long> limits[] = {
+      {"5000", 5000},        {"1", 1},       {"60000", 60000}, {"0", 60000}, {"60001", 60000},
+      {"4294967295", 60000}, {"12x", 60000}, {"", 60000}};
+  for (auto [setting, limit] : limits) EXPECT_EQ(ShortenedLimit(setting, 60000), limit) << setting;
 }
 
 TEST(Native, SystemInformationViewer) {
