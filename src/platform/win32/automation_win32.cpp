@@ -278,7 +278,9 @@ AutomationRef Wrap(const std::shared_ptr<ServerLine>& line, com::Ptr<IUnknown> u
 // The class is looked up before a line starts: one that is not installed costs no thread.
 AutomationRef Win32Automation::Create(const std::string& class_name) {
   const CLSID clsid = ClassId(class_name);
-  std::shared_ptr<ServerLine> line = ServerLine::Start(answer_limit_ms_);
+  std::shared_ptr<ServerLine> line =
+      idle_line_ ? std::static_pointer_cast<ServerLine>(std::move(idle_line_))
+                 : ServerLine::Start(answer_limit_ms_);
   return std::get<AutomationRef>(line->Run([line, clsid] {
     com::Ptr<IUnknown> unknown;
     HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, unknown.put_void());
@@ -291,11 +293,13 @@ AutomationRef Win32Automation::FindRunning(const std::string& class_name) {
   try {
     const CLSID clsid = ClassId(class_name);
     std::shared_ptr<ServerLine> line = ServerLine::Start(answer_limit_ms_);
-    return std::get<AutomationRef>(line->Run([line, clsid]() -> AutomationRef {
+    AutomationRef found = std::get<AutomationRef>(line->Run([line, clsid]() -> AutomationRef {
       com::Ptr<IUnknown> unknown;
       if (FAILED(GetActiveObject(clsid, nullptr, unknown.put())) || !unknown) return nullptr;
       return Wrap(line, std::move(unknown));
     }));
+    if (!found) idle_line_ = line;
+    return found;
   } catch (const Failure&) {
     return nullptr;
   }
