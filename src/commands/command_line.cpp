@@ -55,4 +55,13 @@ std::string RefusalLine(const CommandLine& command_line) {
   return command_line.problem + " " + kUsage;
 }
 
+unsigned long ShortenedLimit(const std::string& setting, unsigned long limit) {
+  unsigned long value = 0;
+  for (char c : setting) {
+    // Stops as soon as the number passes the limit, long before it could overflow.
+    if (c < '0' || c > '9' || (value = value * 10 + (c - '0')) > limit) return limit;
+  }
+  return value >= 1 ? value : limit;
+}
+
 }  // namespace torvel

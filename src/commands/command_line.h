@@ -26,4 +26,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 // The one line a refused command line gets on standard error: the problem, then the usage.
 std::string RefusalLine(const CommandLine& command_line);
 
+// A limit that a setting may only shorten: `setting` when it is a whole decimal number from 1 to
+// `limit`, else `limit`.
+unsigned long ShortenedLimit(const std::string& setting, unsigned long limit);
+
 }  // namespace torvel

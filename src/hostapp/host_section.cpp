@@ -63,10 +63,10 @@ std::string RevisionNumber(const AutoValue& value) {
   throw Failure(kTypeMismatch, "the host's revision number is not text");
 }
 
-// The host's answer to `member`, or why there is none. A host that did not answer is asked
-// nothing more.
+// The host's answer to `member`, or why there is none. A host given up (silent or busy) is
+// answered for by its automation line at once.
 template <typename Answer>
-void Ask(Host& host, const char* member, Answer (*read)(const AutoValue&),
+void Ask(const Host& host, const char* member, Answer (*read)(const AutoValue&),
          std::optional<Answer>& answer, std::optional<Failure>& failure) {
   if (host.unavailable) {
     failure = host.unavailable;
@@ -75,7 +75,6 @@ void Ask(Host& host, const char* member, Answer (*read)(const AutoValue&),
   try {
     answer = read(host.object->Get(member));
   } catch (const Failure& caught) {
-    if (caught.number() == kNoAnswer) host.unavailable = caught;
     failure = caught;
   }
 }

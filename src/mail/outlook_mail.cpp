@@ -118,10 +118,14 @@ void SendOutlookMail(const Platform& p, MailState& state, const std::string& rep
   } catch (const Failure& failure) {
     if (step == kStartStep && ClientNotInstalled(failure))
       return SendThroughMailProgram(p, state.email_address, report_path);
-    if (failure.number() == kNoAnswer) {
+    if (failure.number() == kNoAnswer || failure.number() == kCallRejected) {
       // Given up: no further call reaches that client, and the next send starts afresh.
       state.client.reset();
-      return ShowNotSent(p, Reason("The mail client did not answer", "", kNoAnswer), report_path);
+      const bool busy = failure.number() == kCallRejected;
+      return ShowNotSent(p,
+                         Reason(busy ? "The mail client is busy" : "The mail client did not answer",
+                                "", failure.number()),
+                         report_path);
     }
     return ShowNotSent(p, Reason(step, failure.description(), failure.number()), report_path);
   }

@@ -19,10 +19,12 @@ using AutomationRef = std::shared_ptr<AutomationObject>;
 using AutoValue =
     std::variant<std::monostate, std::int32_t, double, std::string, bool, AutomationRef>;
 
-// The HRESULTs the tool tells apart: a call that got no answer in time (RPC_E_TIMEOUT), a class
+// The HRESULTs the tool tells apart: a call that got no answer in time (RPC_E_TIMEOUT), calls
+// rejected until the server was given up (RPC_E_CALL_REJECTED), a class
 // that is not installed (CO_E_CLASSSTRING, REGDB_E_CLASSNOTREG) and a server that has gone
 // (RPC_E_DISCONNECTED, RPC_S_SERVER_UNAVAILABLE).
 inline constexpr long kNoAnswer = static_cast<std::int32_t>(0x8001011F);
+inline constexpr long kCallRejected = static_cast<std::int32_t>(0x80010001);
 inline constexpr long kInvalidClassString = static_cast<std::int32_t>(0x800401F3);
 inline constexpr long kClassNotRegistered = static_cast<std::int32_t>(0x80040154);
 inline constexpr long kDisconnected = static_cast<std::int32_t>(0x80010108);

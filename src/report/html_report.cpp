@@ -158,6 +158,8 @@ std::string HostReason(const Failure& failure) {
       return "Partwright is not installed";
     case kNoAnswer:
       return "Partwright did not answer";
+    case kCallRejected:
+      return "Partwright is busy";
   }
   return failure.description();
 }

@@ -338,6 +338,9 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     return AutomationRef(std::shared_ptr<void>(nullptr, [this](void*) { --objects; }), this);
   }
   AutoValue Member(Str entry, Str name) {
+    // A server that did not answer is given up, as the automation service does: no call reaches it.
+    if (hits > 0 && fail.second == kSilent && !fail.first.empty())
+      throw Failure(kNoAnswer, "The server did not answer");
     log.push_back(entry);
     At(name);
     if (name == "DateCode") return std::int32_t{20060315};

@@ -395,6 +395,11 @@ TEST(Native, Switches) {
   }
   EXPECT_EQ(RefusalLine(ParseCommandLine({"-x"})),
             "Unknown switch \"-x\". Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] | /?");
+  // The answer limit's setting can only shorten it.
+  const std::pair<const char*, unsigned long> limits[] = {
+      {"5000", 5000},        {"1", 1},       {"60000", 60000}, {"0", 60000}, {"60001", 60000},
+      {"4294967295", 60000}, {"12x", 60000}, {"", 60000}};
+  for (auto [setting, limit] : limits) EXPECT_EQ(ShortenedLimit(setting, 60000), limit) << setting;
 }
 
 TEST(Native, SystemInformationViewer) {

@@ -5,8 +5,6 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include <cstdlib>
-#include <cwchar>
 #include <exception>
 #include <string>
 #include <vector>
@@ -33,12 +31,12 @@ namespace torvel {
 namespace {
 
 // How long a call to another program may go unanswered. The test bench shortens it through
-// TORVEL_ANSWER_LIMIT_MS so that its silent stand-ins cost seconds, not minutes.
+// TORVEL_ANSWER_LIMIT_MS so that its silent stand-ins cost seconds, not minutes; nothing lengthens
+// it.
 unsigned long AnswerLimit() {
   wchar_t text[16];
   DWORD length = GetEnvironmentVariableW(L"TORVEL_ANSWER_LIMIT_MS", text, 16);
-  unsigned long limit = length > 0 && length < 16 ? std::wcstoul(text, nullptr, 10) : 0;
-  return limit > 0 ? limit : Win32Automation::kAnswerLimitMs;
+  return ShortenedLimit(length < 16 ? Utf8({text, length}) : "x", Win32Automation::kAnswerLimitMs);
 }
 
 // The Win32 services that do not depend on the mode.

@@ -3,11 +3,9 @@
 #include <atomic>
 #include <climits>
 #include <cmath>
-#include <deque>
+#include <exception>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <type_traits>
 
 #include "platform/failure.h"
 #include "platform/win32/com_helpers.h"
@@ -17,139 +15,123 @@ namespace torvel {
 
 namespace {
 
-// One server's apartment: a thread of its own on which every call to that server's objects
-// is made, so that a server that stops answering costs one wait of the answer limit and never
-// the tool itself. After one unanswered call the server is given up: no further call, not even
-// a release, reaches it, and its thread is left to the process's end.
+// A line's thread only makes calls and converts their values: a small stack is plenty.
+constexpr SIZE_T kLineStackBytes = 256 * 1024;
+constexpr DWORD kRetryPauseMs = 100;
+
+// One server's apartment: a thread of its own on which every call to that server's objects is
+// made, one call at a time, so that a server that stops answering never hangs the tool. Calls
+// the server rejects (it is still starting) are made again, for at most half the answer limit in
+// all; a call then waits for its answer at most the rest of the limit. A server that runs out of
+// either is given up: every later call fails at once with the same failure, nothing more (not
+// even a release) reaches the server, and its thread is left where it hangs.
 class ServerLine {
  public:
   static std::shared_ptr<ServerLine> Start(DWORD answer_limit_ms) {
-    auto line = std::shared_ptr<ServerLine>(new ServerLine(answer_limit_ms));
-    line->shared_ = std::make_shared<Shared>();
-    auto* handed = new std::shared_ptr<Shared>(line->shared_);
-    UniqueHandle thread(CreateThread(nullptr, 0, &ServerLine::Loop, handed, 0, &line->thread_id_));
-    if (!thread) {
-      delete handed;
-      com::Throw(HRESULT_FROM_WIN32(GetLastError()));
-    }
-    return line;
+    auto slot = std::make_unique<Slot>();
+    DWORD thread_id = 0;
+    UniqueHandle thread(slot->ready && slot->done
+                            ? CreateThread(nullptr, kLineStackBytes, &Serve, slot.get(),
+                                           STACK_SIZE_PARAM_IS_A_RESERVATION, &thread_id)
+                            : nullptr);
+    if (!thread) com::Throw(HRESULT_FROM_WIN32(GetLastError()));
+    return std::shared_ptr<ServerLine>(new ServerLine(answer_limit_ms, slot.release(), thread_id));
   }
   ServerLine(const ServerLine&) = delete;
   ServerLine& operator=(const ServerLine&) = delete;
   ~ServerLine() {
-    // A line that still answers ends its thread; a silent one is left where it hangs.
-    if (!silent_) Post(nullptr);
+    // A line that still answers ends its thread; a given-up one is left where it hangs.
+    if (given_up_) return;
+    slot_->job = nullptr;
+    SetEvent(slot_->ready.get());
   }
 
-  // Runs `work` on the line's thread and returns its result or throws its failure; throws
-  // Failure(kNoAnswer) when the server does not answer in time or was given up before.
-  template <typename Work>
-  auto Run(Work work) -> decltype(work()) {
-    using Result = decltype(work());
-    if (silent_) ThrowNoAnswer();
+  // Runs `work` on the line's thread and returns its result or throws its failure as a Failure.
+  AutoValue Run(const std::function<AutoValue()>& work) {
     // Already on the line (an object whose last reference goes there): no one to wait for.
     if (GetCurrentThreadId() == thread_id_) return work();
-    auto outcome = std::make_shared<Outcome<Result>>();
-    auto job = Post([work, outcome] {
-      try {
-        if constexpr (std::is_void_v<Result>) {
-          work();
-        } else {
-          outcome->value = work();
-        }
-      } catch (const Failure& failure) {
-        outcome->failure = failure;
-      } catch (const std::exception& e) {
-        outcome->failure = Failure(E_FAIL, e.what());
-      } catch (...) {
-        outcome->failure = Failure(E_UNEXPECTED, "The call failed");
+    for (;;) {
+      if (const long code = given_up_) {
+        throw Failure(code, code == kNoAnswer ? "The server did not answer" : "The server is busy");
       }
-    });
-    if (WaitForSingleObject(job->done.get(), answer_limit_ms_) != WAIT_OBJECT_0) {
-      silent_ = true;
-      ThrowNoAnswer();
+      const DWORD start = GetTickCount();
+      slot_->job = work;
+      slot_->failure = nullptr;
+      SetEvent(slot_->ready.get());
+      if (WaitForSingleObject(slot_->done.get(), answer_limit_ms_ - rejected_ms_) !=
+          WAIT_OBJECT_0) {
+        given_up_ = kNoAnswer;
+        continue;
+      }
+      try {
+        if (slot_->failure) std::rethrow_exception(slot_->failure);
+        return std::move(slot_->answer);
+      } catch (const Failure& failure) {
+        if (failure.number() != kCallRejected && failure.number() != RPC_E_SERVERCALL_RETRYLATER)
+          throw;
+      } catch (const std::exception& e) {
+        throw Failure(E_FAIL, e.what());
+      } catch (...) {
+        throw Failure(E_UNEXPECTED, "The call failed");
+      }
+      Sleep(kRetryPauseMs);
+      rejected_ms_ += GetTickCount() - start;
+      if (rejected_ms_ >= answer_limit_ms_ / 2) given_up_ = kCallRejected;
     }
-    if (outcome->failure) throw *outcome->failure;
-    if constexpr (!std::is_void_v<Result>) return std::move(*outcome->value);
   }
 
   // Releases an interface on the line's thread, unless the server was given up.
   void Release(IDispatch* dispatch) {
-    if (silent_ || !dispatch) return;
+    if (given_up_ || !dispatch) return;
     try {
-      Run([dispatch] { dispatch->Release(); });
+      Run([dispatch] { return dispatch->Release(), AutoValue(); });
     } catch (const Failure&) {
       // Given up: the reference stays with the server.
     }
   }
 
  private:
-  template <typename T>
-  struct Outcome {
-    std::optional<std::conditional_t<std::is_void_v<T>, bool, T>> value;
-    std::optional<Failure> failure;
-  };
-  struct Job {
-    std::function<void()> work;  // empty: the line ends
-    UniqueHandle done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-  };
-  // What the caller and the line's thread share; the thread keeps it alive as long as it runs.
-  struct Shared {
-    CRITICAL_SECTION lock;
-    std::deque<std::shared_ptr<Job>> jobs;
+  // The one job handed to the line's thread at a time, and its outcome. The thread owns it, so
+  // that it outlives a line given up while its thread still hangs in a call.
+  struct Slot {
     UniqueHandle ready{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
-    Shared() { InitializeCriticalSection(&lock); }
-    ~Shared() { DeleteCriticalSection(&lock); }
+    UniqueHandle done{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    std::function<AutoValue()> job;  // empty: the line ends
+    AutoValue answer;
+    std::exception_ptr failure;
   };
 
-  explicit ServerLine(DWORD answer_limit_ms) : answer_limit_ms_(answer_limit_ms) {}
+  ServerLine(DWORD answer_limit_ms, Slot* slot, DWORD thread_id)
+      : answer_limit_ms_(answer_limit_ms), slot_(slot), thread_id_(thread_id) {}
 
-  [[noreturn]] static void ThrowNoAnswer() {
-    throw Failure(kNoAnswer, "The server did not answer");
-  }
-
-  std::shared_ptr<Job> Post(std::function<void()> work) {
-    auto job = std::make_shared<Job>();
-    job->work = std::move(work);
-    EnterCriticalSection(&shared_->lock);
-    shared_->jobs.push_back(job);
-    LeaveCriticalSection(&shared_->lock);
-    SetEvent(shared_->ready.get());
-    return job;
-  }
-
-  static DWORD WINAPI Loop(void* parameter) {
-    std::shared_ptr<Shared> shared = std::move(*static_cast<std::shared_ptr<Shared>*>(parameter));
-    delete static_cast<std::shared_ptr<Shared>*>(parameter);
+  static DWORD WINAPI Serve(void* parameter) {
+    std::unique_ptr<Slot> slot(static_cast<Slot*>(parameter));
     ComApartment apartment;
-    HANDLE ready = shared->ready.get();
+    HANDLE ready = slot->ready.get();
     for (;;) {
       // An apartment's thread serves its messages while it waits.
-      if (MsgWaitForMultipleObjects(1, &ready, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+      if (MsgWaitForMultipleObjects(1, &ready, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0) {
+        std::function<AutoValue()> job = std::move(slot->job);
+        if (!job) return 0;
+        try {
+          slot->answer = job();
+        } catch (...) {
+          slot->failure = std::current_exception();
+        }
+        SetEvent(slot->done.get());
+      } else {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        continue;
-      }
-      for (;;) {
-        EnterCriticalSection(&shared->lock);
-        std::shared_ptr<Job> job;
-        if (!shared->jobs.empty()) {
-          job = shared->jobs.front();
-          shared->jobs.pop_front();
-        }
-        LeaveCriticalSection(&shared->lock);
-        if (!job) break;
-        if (!job->work) return 0;
-        job->work();
-        SetEvent(job->done.get());
       }
     }
   }
 
-  DWORD answer_limit_ms_;
-  std::shared_ptr<Shared> shared_;
-  DWORD thread_id_ = 0;
-  std::atomic<bool> silent_ = false;
+  const DWORD answer_limit_ms_;
+  Slot* const slot_;
+  const DWORD thread_id_;
+  DWORD rejected_ms_ = 0;  // spent on rejected calls
+  // The failure the server was given up with; 0 while it is not. Read on the line's thread too.
+  std::atomic<long> given_up_ = 0;
 };
 
 class Win32AutomationObject : public AutomationObject {
@@ -293,26 +275,31 @@ AutomationRef Wrap(const std::shared_ptr<ServerLine>& line, com::Ptr<IUnknown> u
 
 }  // namespace
 
+// The class is looked up before a line starts: one that is not installed costs no thread.
 AutomationRef Win32Automation::Create(const std::string& class_name) {
-  std::shared_ptr<ServerLine> line = ServerLine::Start(answer_limit_ms_);
-  return line->Run([line, class_name] {
-    CLSID clsid = ClassId(class_name);
+  const CLSID clsid = ClassId(class_name);
+  std::shared_ptr<ServerLine> line =
+      idle_line_ ? std::static_pointer_cast<ServerLine>(std::move(idle_line_))
+                 : ServerLine::Start(answer_limit_ms_);
+  return std::get<AutomationRef>(line->Run([line, clsid] {
     com::Ptr<IUnknown> unknown;
     HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, unknown.put_void());
     if (FAILED(hr)) com::Throw(hr);
     return Wrap(line, std::move(unknown));
-  });
+  }));
 }
 
 AutomationRef Win32Automation::FindRunning(const std::string& class_name) {
   try {
+    const CLSID clsid = ClassId(class_name);
     std::shared_ptr<ServerLine> line = ServerLine::Start(answer_limit_ms_);
-    return line->Run([line, class_name]() -> AutomationRef {
-      CLSID clsid = ClassId(class_name);
+    AutomationRef found = std::get<AutomationRef>(line->Run([line, clsid]() -> AutomationRef {
       com::Ptr<IUnknown> unknown;
       if (FAILED(GetActiveObject(clsid, nullptr, unknown.put())) || !unknown) return nullptr;
       return Wrap(line, std::move(unknown));
-    });
+    }));
+    if (!found) idle_line_ = line;
+    return found;
   } catch (const Failure&) {
     return nullptr;
   }

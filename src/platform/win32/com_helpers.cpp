@@ -54,36 +54,11 @@ std::string HresultText(HRESULT hr) {
 
 void Throw(HRESULT hr) { throw Failure(hr, HresultText(hr)); }
 
-namespace {
-
-constexpr DWORD kRetryLimitMs = 30000;
-constexpr DWORD kRetryPauseMs = 100;
-
-// A server that is still starting rejects calls: they are made again for up to kRetryLimitMs,
-// this thread's messages served meanwhile as COM would serve them.
-template <typename Call>
-HRESULT Patiently(Call call) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    const HRESULT hr = call();
-    if ((hr != RPC_E_CALL_REJECTED && hr != RPC_E_SERVERCALL_RETRYLATER) ||
-        GetTickCount() - start >= kRetryLimitMs) {
-      return hr;
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, kRetryPauseMs, QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-  }
-}
-
-}  // namespace
-
 DISPID DispIdOf(IDispatch* object, const std::string& name) {
   std::wstring wide = Wide(name);
   LPOLESTR names[] = {wide.data()};
   DISPID id = DISPID_UNKNOWN;
-  HRESULT hr = Patiently(
-      [&] { return object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id); });
+  HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   if (FAILED(hr)) Throw(hr);
   return id;
 }
@@ -126,12 +101,10 @@ Variant Invoke(IDispatch* object, const std::string& name, WORD flags, std::vect
   Variant result;
   ExceptionInfo exception;
   UINT bad_argument = 0;
-  HRESULT hr = Patiently([&] {
-    return object->Invoke(
-        id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-        (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) ? nullptr : result.put(),
-        &exception.info, &bad_argument);
-  });
+  HRESULT hr = object->Invoke(
+      id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+      (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) ? nullptr : result.put(),
+      &exception.info, &bad_argument);
   if (hr == DISP_E_EXCEPTION) exception.Throw(hr);
   if (FAILED(hr)) Throw(hr);
   return result;
