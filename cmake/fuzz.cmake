@@ -1,7 +1,7 @@
 # Fuzz build (clang): every fuzz/NAME_fuzz.cpp becomes a libFuzzer program NAME_fuzz under
 # AddressSanitizer and UndefinedBehaviorSanitizer, linked with the portable core and the fake
 # machine. ctest runs each one for a short, bounded time on a copy of its seed corpus
-# fuzz/corpus/NAME_fuzz (fuzz/smoke_run.cmake); the repository's seeds are never written.
+# fuzz/corpus/NAME_fuzz (cmake/fuzz-smoke-run.cmake); the repository's seeds are never written.
 #
 #   cmake --preset fuzz && cmake --build --preset fuzz -j2 && ctest --preset fuzz
 #
@@ -41,6 +41,6 @@ foreach(source ${TORVEL_FUZZ_SOURCES})
   add_test(NAME ${name}
     COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:${name}>
       -DSEEDS=${CMAKE_SOURCE_DIR}/fuzz/corpus/${name} -DWORK=${CMAKE_BINARY_DIR}/fuzz-runs/${name}
-      -DSECONDS=${TORVEL_FUZZ_SECONDS} -P ${CMAKE_SOURCE_DIR}/fuzz/smoke_run.cmake)
+      -DSECONDS=${TORVEL_FUZZ_SECONDS} -P ${CMAKE_SOURCE_DIR}/cmake/fuzz-smoke-run.cmake)
   set_tests_properties(${name} PROPERTIES TIMEOUT 120)
 endforeach()

@@ -52,8 +52,6 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
   }
   // A key exists when an entry lies at or below it; paths and names compare in any letter case.
-  // The 64-bit registry view's keys stand under a root of their own.
-  static constexpr RegKey kView64 = 0x10;
   void SetValue(RegKey root, Str key, Str name, U32 type, std::string bytes) {
     values[Id(root, key) + "\\\n" + Id(0, name)] = {type, bytes};
   }
@@ -79,11 +77,13 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   int queries = 0, file_count = 0, randoms = 0;
   std::deque<Answer> answers;              // to Yes/No questions; No when none is left
   int busy = 0, sockets = 0, objects = 0;  // started and not yet ended
-  bool host_installed = true, start_ok = true;
+  bool host_installed = true, start_ok = true, only_64_bit_view = false;
   std::string computer_name = "DESIGN-07";
 
   long OpenKey(RegKey root, Str path, RegView view, RegKey* key) override {
-    const std::string id = Id(view == RegView::k64Bit ? root + kView64 : root, path);
+    // Keys of HKLM written only in the 64-bit view are not seen in the default one.
+    const bool hidden = only_64_bit_view && root == kHkeyLocalMachine && view == RegView::kDefault;
+    const std::string id = Id(hidden ? 0 : root, path);
     opened.push_back(path);
     if (At("OpenKey") == kStatus) return 5;
     auto found = values.lower_bound(id + "\\");
@@ -238,23 +238,16 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     files.erase(held.at(file));
     held.erase(file);
   }
-  std::vector<FolderEntry> List(Str pattern) override {  // one "*" in the last part
-    const std::size_t star = pattern.find('*');
+  std::vector<FolderEntry> List(Str pattern) override {  // one "*", in the name
+    const std::size_t star = pattern.find('*'), name = pattern.rfind('\\') + 1;
     std::vector<FolderEntry> found;
     for (const auto& [path, file] : files) {
-      if (path.size() >= pattern.size() - 1 && path.starts_with(pattern.substr(0, star)) &&
-          path.ends_with(pattern.substr(star + 1)) &&
-          path.find('\\', pattern.rfind('\\') + 1) == std::string::npos)
-        found.push_back({path.substr(pattern.rfind('\\') + 1), file.second, ages[path]});
+      if (path.starts_with(pattern.substr(0, star)) && path.ends_with(pattern.substr(star + 1)))
+        found.push_back({path.substr(name), file.second, ages[path]});
     }
     return found;
   }
-  long Remove(Str path) override {
-    for (const auto& [file, name] : held) {
-      if (name == path) return 32;  // held open by a run
-    }
-    return files.erase(path) ? 0 : 2;
-  }
+  long Remove(Str path) override { return files.erase(path) ? 0 : 2; }
   std::string ErrorText(long code) override { return "Error text " + std::to_string(code) + "."; }
   std::uint32_t Random() override { return 0x5EED0000 + randoms++; }
 
