@@ -1,7 +1,7 @@
 # Windows build: the .exe, the Win32 services, and the tests that run under Wine.
 enable_language(RC)
-set(TORVEL_WIN32_LIBS advapi32 ole32 oleaut32 uuid shell32 user32 gdi32 comctl32 ws2_32
-    netapi32 iphlpapi)
+# comctl32 is loaded by the window when it needs it (platform/win32/common_controls.h).
+set(TORVEL_WIN32_LIBS advapi32 ole32 oleaut32 uuid shell32 user32 gdi32 ws2_32 netapi32 iphlpapi)
 # No runtime DLLs beyond Windows' own: libgcc, libstdc++ and winpthread go in statically.
 add_link_options(-static -static-libgcc -static-libstdc++ $<$<NOT:$<CONFIG:Debug>>:-s>)
 add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)

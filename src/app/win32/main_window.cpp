@@ -7,6 +7,7 @@
 #include "app/win32/control_layout.h"
 #include "commands/commands.h"
 #include "machine/uptime.h"
+#include "platform/win32/common_controls.h"
 #include "platform/win32/utf8.h"
 #include "text/app_info.h"
 
@@ -86,7 +87,7 @@ HFONT MakeFont(int dpi, bool underline) {
 
 bool MainWindow::Create(HINSTANCE instance, int show) {
   INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&init);
+  controls::InitCommonControlsEx(&init);
 
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
@@ -138,10 +139,10 @@ void MainWindow::CreateChildren() {
   // Small pictures above the button captions.
   int size = GetSystemMetrics(SM_CXSMICON);
   for (std::size_t i = 0; i < std::size(kButtonPictures); ++i) {
-    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
+    HIMAGELIST images = controls::ImageListCreate(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
     UniqueIcon icon(static_cast<HICON>(LoadImageW(
         instance, MAKEINTRESOURCEW(kButtonPictures[i].icon_id), IMAGE_ICON, size, size, 0)));
-    ImageList_AddIcon(images, icon.get());
+    controls::ImageListAddIcon(images, icon.get());
     button_images_[i] = UniqueImageList(images);
     BUTTON_IMAGELIST list{images, {2, 4, 2, 0}, BUTTON_IMAGELIST_ALIGN_TOP};
     SendDlgItemMessageW(hwnd_, kButtonPictures[i].button_id, BCM_SETIMAGELIST, 0,

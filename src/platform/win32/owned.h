@@ -12,6 +12,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "platform/win32/common_controls.h"
+
 namespace torvel {
 
 // A move-only owner for a Win32 handle. `Invalid` is the handle's "none" value as a number
@@ -59,7 +61,7 @@ class Unique {
 inline void FreeHeapBlock(void* block) { HeapFree(GetProcessHeap(), 0, block); }
 inline void FreeLocal(void* block) { LocalFree(block); }
 inline void DeleteFont(HFONT font) { DeleteObject(font); }
-inline void DestroyImages(HIMAGELIST images) { ImageList_Destroy(images); }
+inline void DestroyImages(HIMAGELIST images) { controls::ImageListDestroy(images); }
 
 using UniqueHandle = Unique<HANDLE, &CloseHandle>;      // processes, threads, events
 using UniqueFile = Unique<HANDLE, &CloseHandle, -1>;    // CreateFile's handles
