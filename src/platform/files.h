@@ -44,7 +44,8 @@ class Files {
   virtual void Discard(FileRef file) = 0;
   // The names that match a path whose last part has wildcards ("C:\dir\~TRV*.tmp").
   virtual std::vector<FolderEntry> List(const std::string& pattern) = 0;
-  // Fails while any program holds the file open.
+  // Removes a file that no program holds open (a link itself, not what it points to); fails
+  // while one does.
   virtual long Remove(const std::string& path) = 0;
   // The system's text for an error code, without a trailing line break.
   virtual std::string ErrorText(long code) = 0;

@@ -252,12 +252,16 @@ TEST(ReportFile, PlantedLinksNeverTakeItOverAndLongNamesWork) {
   const std::string link = "ln -s '" + UnixPath(victim) + "' ";
   // Every name the earlier per-process scheme used, and a link and a folder in the new pattern.
   const std::string done = folder + "\\done";
-  ASSERT_TRUE(Sh(folder, "for i in $(seq 4 4 4096); do " + link + "r.htm.$i.tmp; done; " + link +
-                             "./~TRV00000001.tmp; mkdir ./~TRV00000002.tmp") &&
-              bench::WaitUntil([&] { return bench::FileExists(done); }) &&
-              DeleteFileA(done.c_str()));
+  // An hour-old leftover of a killed run, and a link under such a name to an hour-old file.
+  ASSERT_TRUE(
+      Sh(folder, "for i in $(seq 4 4 4096); do " + link + "r.htm.$i.tmp; done; " + link +
+                     "./~TRV00000001.tmp; mkdir ./~TRV00000002.tmp; : >./~TRV00000004.tmp;" + link +
+                     "./~TRV00000003.tmp; touch -d '1 hour ago' ./~TRV00000004.tmp '" +
+                     UnixPath(victim) + "'") &&
+      bench::WaitUntil([&] { return bench::FileExists(done); }) && DeleteFileA(done.c_str()));
   EXPECT_EQ(RunSilent(bench::ToolExe(), "/report r.htm", folder), 0u);
   EXPECT_TRUE(bench::ReadWholeFile(folder + "\\r.htm").value_or("").starts_with("<html>"));
+  EXPECT_FALSE(bench::FileExists(folder + "\\~TRV00000004.tmp"));
   {  // Swapped for a link while the host is asked: that run fails instead of writing through it.
     standin::Server host(standin::kHost, "Busy=3000\r\n");
     ASSERT_TRUE(host.ready() &&

@@ -77,6 +77,39 @@ long Win32Files::WriteAll(FileRef file, std::string_view bytes) {
 
 namespace {
 
+// The kernel32 functions of Vista on, where the program finds them; XP has none of them.
+template <typename Function>
+Function Vista(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
+}
+
+// The full path of an open file as the system resolves it; empty when it cannot tell.
+std::wstring FinalPath(HANDLE file) {
+  static const auto final_path =
+      Vista<DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD)>("GetFinalPathNameByHandleW");
+  std::vector<wchar_t> buffer(32768);
+  const DWORD length = final_path && file != INVALID_HANDLE_VALUE
+                           ? final_path(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0)
+                           : 0;
+  return length < buffer.size() ? std::wstring(buffer.data(), length) : std::wstring();
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+  return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
+         CSTR_EQUAL;
+}
+
+// Removes the file an open handle is on, wherever its name now leads; 0 or the error.
+long MarkForDeletion(HANDLE file) {
+  static const auto set_info =
+      Vista<BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD)>(
+          "SetFileInformationByHandle");
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  if (!set_info) return ERROR_NOT_SUPPORTED;
+  return set_info(file, FileDispositionInfo, &disposition, sizeof disposition) ? 0 : LastError();
+}
+
 // True when `path` names, without following a link, the very file that `held` is open on.
 bool StillOurs(HANDLE held, const std::wstring& path) {
   UniqueFile named(CreateFileW(
@@ -128,8 +161,10 @@ long Win32Files::Place(FileRef file, const std::string& to) {
 
 void Win32Files::Discard(FileRef file) {
   HANDLE handle = reinterpret_cast<HANDLE>(file);
-  // Removed while still held, so that the name cannot be swapped in between; only our own file.
-  if (StillOurs(handle, open_.at(file))) DeleteFileW(open_.at(file).c_str());
+  // Removed through the handle, whatever its name now leads to; where that cannot be done (XP),
+  // by its name while still held, and only while the name is still ours.
+  if (MarkForDeletion(handle) != 0 && StillOurs(handle, open_.at(file)))
+    DeleteFileW(open_.at(file).c_str());
   open_.erase(file);
   CloseHandle(handle);
 }
@@ -155,7 +190,23 @@ std::vector<FolderEntry> Win32Files::List(const std::string& pattern) {
 }
 
 long Win32Files::Remove(const std::string& path) {
-  return DeleteFileW(LongPath(Wide(path)).c_str()) ? 0 : LastError();
+  const std::wstring wide = LongPath(Wide(path));
+  // Opened for nobody else, so only when nobody holds it: a run writing its file shares it with
+  // a deleter alone.
+  UniqueFile file(CreateFileW(wide.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) return LastError();
+  // Wine opens what a Unix link points to whatever the flag says: only a file whose own path is
+  // this one is removed, never what a link planted under a leftover's name leads to.
+  const std::size_t cut = wide.find_last_of(L'\\');
+  UniqueFile folder(CreateFileW(wide.substr(0, cut + 1).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  std::wstring want = FinalPath(folder.get()), got = FinalPath(file.get());
+  while (!want.empty() && want.back() == L'\\') want.pop_back();
+  want += L'\\' + wide.substr(cut + 1);
+  if (got.empty() || !SamePath(want, got)) return ERROR_ACCESS_DENIED;
+  return MarkForDeletion(file.get());
 }
 
 std::string Win32Files::ErrorText(long code) {
