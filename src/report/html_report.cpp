@@ -32,6 +32,34 @@ std::string Megabytes(std::uint64_t bytes) {
   return MegabyteForm(static_cast<double>(bytes) / kBytesPerMegabyte) + " MB";
 }
 
+// "Windows95 " (1), "Windows NT " (2), empty text for any other platform identifier.
+std::string PlatformText(std::uint32_t platform_id) {
+  switch (platform_id) {
+    case 1:
+      return "Windows95 ";
+    case 2:
+      return "Windows NT ";
+    default:
+      return {};
+  }
+}
+
+// "386" and "486" for those types; every other type is reported as "586".
+std::string ProcessorText(std::uint32_t type) {
+  if (type == 386) return "386";
+  if (type == 486) return "486";
+  return "586";
+}
+
+void WriteReportHeader(ReportStream& out) {
+  out.WriteLine("<h1 align=center>Information about TORVEL Products</h1>");
+  out.WriteLine(std::string("<h2 align=center>") + kProductName + "</h2>");
+  out.WriteLine("<h3 align=center>Version" + SignPosition(kVersionMajor) + "." +
+                SignPosition(kVersionMinor) + "." + SignPosition(kVersionRevision) + "</h3>");
+  out.WriteLine(std::string("<h3 align=center>") + kLegalNotice + "</h3>");
+  out.WriteEmptyLine();
+}
+
 void WriteOsBlock(const OsFacts& os, ReportStream& out) {
   out.WriteLine(LabelLine("OPERATING SYSTEM:", PlatformText(os.platform_id)));
   out.WriteLine(LabelLine("VERSION:", PlainDecimal(os.major) + "." + PlainDecimal(os.minor)));
@@ -134,23 +162,6 @@ std::string RevisionForm(const std::string& text) { return EscapeHtml(text); }
 
 }  // namespace
 
-std::string PlatformText(std::uint32_t platform_id) {
-  switch (platform_id) {
-    case 1:
-      return "Windows95 ";
-    case 2:
-      return "Windows NT ";
-    default:
-      return {};
-  }
-}
-
-std::string ProcessorText(std::uint32_t type) {
-  if (type == 386) return "386";
-  if (type == 486) return "486";
-  return "586";
-}
-
 std::string HostReason(const Failure& failure) {
   switch (failure.number()) {
     case kInvalidClassString:
@@ -168,15 +179,6 @@ const char* EditionName(const std::optional<std::int32_t>& code) {
   const bool known =
       code && *code >= 0 && *code < static_cast<std::int32_t>(std::size(kEditionNames));
   return known ? kEditionNames[*code] : nullptr;
-}
-
-void WriteReportHeader(ReportStream& out) {
-  out.WriteLine("<h1 align=center>Information about TORVEL Products</h1>");
-  out.WriteLine(std::string("<h2 align=center>") + kProductName + "</h2>");
-  out.WriteLine("<h3 align=center>Version" + SignPosition(kVersionMajor) + "." +
-                SignPosition(kVersionMinor) + "." + SignPosition(kVersionRevision) + "</h3>");
-  out.WriteLine(std::string("<h3 align=center>") + kLegalNotice + "</h3>");
-  out.WriteEmptyLine();
 }
 
 void WriteProductSections(const ProductFacts& products, ReportStream& out) {

@@ -13,7 +13,6 @@ namespace torvel {
 std::string RenderHtml(const Facts& facts);
 
 // The parts, for the tests that look at one of them.
-void WriteReportHeader(ReportStream& out);
 void WriteProductSections(const ProductFacts& products, ReportStream& out);
 void WriteHostSection(const HostFacts& host, ReportStream& out);
 
@@ -22,9 +21,5 @@ void WriteHostSection(const HostFacts& host, ReportStream& out);
 std::string HostReason(const Failure& failure);
 // The edition's name for its code, or none for a code the table does not know.
 const char* EditionName(const std::optional<std::int32_t>& code);
-// "Windows95 " (1), "Windows NT " (2), empty text for any other platform identifier.
-std::string PlatformText(std::uint32_t platform_id);
-// "386" and "486" for those types; every other type is reported as "586".
-std::string ProcessorText(std::uint32_t type);
 
 }  // namespace torvel
