@@ -38,7 +38,8 @@ set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wineprefix RESO
 file(GLOB TORVEL_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
 if(TORVEL_WIN32_TEST_SOURCES)
   add_executable(win32_tests ${TORVEL_WIN32_TEST_SOURCES})
-  target_link_libraries(win32_tests PRIVATE torvel_core torvel_platform_win32 gtest gtest_main)
+  target_link_libraries(win32_tests PRIVATE torvel_core torvel_platform_win32 e2e_support gtest
+    gtest_main)
   add_test(NAME win32_tests COMMAND win32_tests)
   set_tests_properties(win32_tests PROPERTIES FIXTURES_REQUIRED wineprefix RESOURCE_LOCK wine
     TIMEOUT 300)

@@ -9,6 +9,8 @@ namespace torvel {
 
 inline constexpr char kUsage[] = "Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] | /?";
 inline constexpr int kExitRefused = 2;
+// Refused like a wrong switch: one file cannot hold both the report and its JSON twin.
+inline constexpr char kSameFileProblem[] = "/report and /json need two different files.";
 
 enum class RunMode { kWindow, kReport, kUsage, kRefused };
 

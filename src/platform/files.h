@@ -18,6 +18,10 @@ inline constexpr std::uint32_t kAttrReparsePoint = 0x400;
 // A file this run created and still holds open.
 using FileRef = std::uintptr_t;
 
+// Place's answer when the report's name, once the file was moved, leads to some other file:
+// another program renamed the run's file or put something in its way.
+inline constexpr long kChangedByAnother = 1006;
+
 // One name in a folder, as a directory listing gives it.
 struct FolderEntry {
   std::string name;
@@ -32,16 +36,20 @@ class Files {
   virtual std::string ExeFolder() = 0;
   // 0 and *attributes when the path exists; 2 (or 3) when it does not.
   virtual long Attributes(const std::string& path, std::uint32_t* attributes) = 0;
-  // Creates a new file and keeps it open, unshared. Fails (80) when anything at all, a file,
-  // a folder or a link, already has that name: nobody can hand the run a file of theirs.
+  // Creates a new file and keeps it open, shared with nobody. Fails (80) when anything at all, a
+  // file, a folder or a link, already has that name: nobody can hand the run a file of theirs.
   virtual long CreateNew(const std::string& path, FileRef* file) = 0;
   // Writes all of `bytes` to the open file and flushes them to the disk.
   virtual long WriteAll(FileRef file, std::string_view bytes) = 0;
-  // Moves the open file itself onto `to`, replacing it, and closes it once the move is on the
-  // disk. The file is still held when this fails.
+  // Renames the open file itself onto `to`, replacing it, then closes it. No name is looked up
+  // on the way. kChangedByAnother when `to` then leads to another file: the file is closed and
+  // nothing is removed. Any other failure leaves the file held.
   virtual long Place(FileRef file, const std::string& to) = 0;
-  // Closes the open file and removes it.
+  // Removes the open file through its handle and closes it; does nothing once Place closed it.
   virtual void Discard(FileRef file) = 0;
+  // True when the two full paths name one file, in any spelling, or through a link where the
+  // file exists.
+  virtual bool SameFile(const std::string& a, const std::string& b) = 0;
   // The names that match a path whose last part has wildcards ("C:\dir\~TRV*.tmp").
   virtual std::vector<FolderEntry> List(const std::string& pattern) = 0;
   // Removes a file that no program holds open (a link itself, not what it points to); fails

@@ -1,5 +1,6 @@
 #include "report/report_writer.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/failure.h"
@@ -15,6 +16,24 @@ namespace torvel {
 namespace {
 
 constexpr long kAccessDenied = 5;
+constexpr long kNameTooLong = 206;
+// The most characters (UTF-16 units) one part of a path may have.
+constexpr std::size_t kNamePartLimit = 255;
+constexpr char kChangedText[] = "The report was changed by another program while it was written.";
+
+// The length of the longest part of a path between separators, in UTF-16 units.
+std::size_t LongestNamePart(const std::string& path) {
+  std::size_t longest = 0, length = 0;
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\' || c == '/') length = 0;
+    // A lead byte starts a character; four-byte ones take two UTF-16 units.
+    else if ((byte & 0xC0) != 0x80)
+      length += byte >= 0xF0 ? 2 : 1;
+    longest = std::max(longest, length);
+  }
+  return longest;
+}
 
 [[noreturn]] void Fail(const Platform& p, const std::string& path, long code) {
   throw ReportFileError(path, code, p.files.ErrorText(code));
@@ -109,13 +128,15 @@ void RemoveLeftovers(Files& files, const std::string& folder) {
 
 void WriteReports(const Platform& p, const std::vector<Output>& outputs,
                   const std::string& advice) {
-  // A previous file that cannot be replaced fails the run before anything is collected.
+  // Every name that cannot be written fails the run before anything is collected or replaced:
+  // a previous file that is read-only or a folder, or a part of the name that is too long.
   for (const Output& output : outputs) {
     std::uint32_t attributes = 0;
     if (p.files.Attributes(output.path, &attributes) == 0 &&
         (attributes & (kAttrReadOnly | kAttrDirectory)) != 0) {
       Fail(p, output.path, kAccessDenied);
     }
+    if (LongestNamePart(output.path) > kNamePartLimit) Fail(p, output.path, kNameTooLong);
   }
   // Each file is written beside itself and moved into place, so that a failure leaves the
   // previous one untouched and two runs at once never meet. Creating them first tells at once
@@ -129,10 +150,17 @@ void WriteReports(const Platform& p, const std::vector<Output>& outputs,
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const std::string text =
         outputs[i].format == Format::kJson ? RenderJson(facts) : RenderHtml(facts);
-    long code = p.files.WriteAll(files[i]->get(), text);
-    if (code == 0) code = p.files.Place(files[i]->get(), outputs[i].path);
-    if (code != 0) Fail(p, outputs[i].path, code);
-    files[i]->Placed();
+    if (const long code = p.files.WriteAll(files[i]->get(), text)) Fail(p, outputs[i].path, code);
+  }
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    const long code = p.files.Place(files[i]->get(), outputs[i].path);
+    // Renamed, to its name or onto whatever took it: nothing of it may be removed any more.
+    if (code == 0 || code == kChangedByAnother) files[i]->Placed();
+    if (code != 0) {
+      std::string reason = code == kChangedByAnother ? kChangedText : p.files.ErrorText(code);
+      if (i > 0) reason += " " + outputs[0].path + " was written.";
+      throw ReportFileError(outputs[i].path, code, reason);
+    }
     RemoveLeftovers(p.files, FolderOf(outputs[i].path));
   }
 }

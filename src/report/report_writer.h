@@ -43,8 +43,9 @@ struct Output {
   Format format;
 };
 
-// Collects once and writes each output whole. Throws ReportFileError when one cannot be put in
-// place; it then stays as it was (those before it are written).
+// Checks every output's name, then collects once and writes each output whole. Throws
+// ReportFileError when one cannot be put in place; it then stays as it was, and the reason
+// names the one before it that was written.
 void WriteReports(const Platform& p, const std::vector<Output>& outputs, const std::string& advice);
 // The HTML report beside the tool.
 void WriteToFile(const Platform& p);

@@ -5,8 +5,12 @@
 #include <cmath>
 
 #include "support/standin_server.h"
+#include "support/unix_shell.h"
 
 namespace {
+
+using bench::Sh;
+using bench::UnixPath;
 
 // The source tree, through the drive that maps the Unix root.
 const std::string kSource = std::string("Z:") + TORVEL_SOURCE_DIR;
@@ -23,29 +27,6 @@ DWORD RunSilent(const std::string& exe, const std::string& arguments, const std:
   bench::Process tool;
   DWORD code = 99;
   return tool.Start(exe, arguments, folder, errors) && tool.WaitExit(60000, &code) ? code : 99;
-}
-
-// The Unix path of a Windows one: links can only be planted from outside Wine.
-std::string UnixPath(const std::string& path) {
-  using Convert = char*(CDECL*)(const wchar_t*);
-  auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-  char* unix_path = convert ? convert(bench::W(path).c_str()) : nullptr;
-  std::string text = unix_path ? unix_path : "/nonexistent";
-  HeapFree(GetProcessHeap(), 0, unix_path);
-  return text;
-}
-
-// Runs `script` (no double quotes in it) in a Unix shell in `folder`. Wine gives no handle on a
-// Unix process, so the script says it is done by the file `done`.
-bool Sh(const std::string& folder, const std::string& script) {
-  std::wstring line =
-      bench::W("sh -c \"cd '" + UnixPath(folder) + "' && " + script + "; touch done\"");
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  // Not a bench::Process: what Wine hands back for a Unix process must never be terminated.
-  return CreateProcessW(L"Z:\\bin\\sh", line.data(), 0, 0, FALSE, 0, 0, 0, &startup, &started);
 }
 
 // A figure of the report's machine block: the number after `label`.
@@ -196,8 +177,10 @@ TEST(AlwaysEnds, SwitchesUnwritableFolderAndSilentHost) {
   const std::string usage = "Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] | /?\r\n";
   // The arguments, the exit code, what standard error says and what the host was asked.
   const std::string asked = "Application.DateCode()\r\n";
+  const std::string kSameFile = "/report and /json need two different files. ";
   for (auto [arguments, code, said, settings, calls] :
-       {std::tuple{"/reprot", 2u, "Unknown switch \"/reprot\". " + usage, "", std::string()},
+       {std::tuple{std::string("/reprot"), 2u, "Unknown switch \"/reprot\". " + usage, "",
+                   std::string()},
         {"/report /q", 2u, "Unknown switch \"/q\". " + usage, "", ""},
         {"/report a b", 2u, "Unexpected argument \"b\". " + usage, "", ""},
         {"/?", 0u, usage, "", ""},
@@ -209,7 +192,14 @@ TEST(AlwaysEnds, SwitchesUnwritableFolderAndSilentHost) {
         {"/report busy.htm", 0u, "", "Busy=1500",
          asked + "Application.RevisionNumber()\r\nApplication.ExitApp()\r\n"},
         {"/report r.htm", 0u, "", "Silent=DateCode\r\nBusy=3500", asked},
-        {"/report b.htm", 0u, "", "Busy=600000", ""}}) {
+        {"/report b.htm", 0u, "", "Busy=600000", ""},
+        // One file for both, in any spelling, is refused; a name that cannot be written fails
+        // before the other file is replaced.
+        {"/report x.htm /json X.HTM", 2u, kSameFile + usage, "", ""},
+        {"/json sub\\..\\x.htm /report \\\\?\\" + folder + "\\x.htm", 2u, kSameFile + usage, "",
+         ""},
+        {"/report n.htm /json " + std::string(256, 'n'), 1u, "could not be written to|too long", "",
+         ""}}) {
     SCOPED_TRACE(arguments);
     standin::Server host(standin::kHost, settings + std::string("\r\n"));
     // The silent host is one the user has open: ended, it leaves no class object to later rows.
@@ -230,6 +220,7 @@ TEST(AlwaysEnds, SwitchesUnwritableFolderAndSilentHost) {
     // Nothing written but the report the switches name: "/q" would be the drive's root.
     EXPECT_FALSE(bench::FileExists(folder.substr(0, 3) + "q"));
   }
+  EXPECT_FALSE(bench::FileExists(folder + "\\x.htm") || bench::FileExists(folder + "\\n.htm"));
   for (auto [file, why] : {std::pair{"\\r.htm", "did not answer (error 0x8001011F)"},
                            {"\\b.htm", "is busy (error 0x80010001)"}}) {
     const std::string reason = std::string("not available: Partwright ") + why + "\r\n";
@@ -273,7 +264,8 @@ TEST(ReportFile, PlantedLinksNeverTakeItOverAndLongNamesWork) {
     EXPECT_TRUE(bench::WriteWholeFile(folder + "\\stop", "") &&
                 bench::WaitUntil([&] { return bench::FileExists(done); }));
   }
-  EXPECT_FALSE(bench::FileExists(folder + "\\s.htm"));
+  // The run may have moved the link it was handed, never its target, and never said it wrote.
+  EXPECT_FALSE(bench::ReadWholeFile(folder + "\\s.htm").value_or("").starts_with("<html>"));
   EXPECT_EQ(bench::ReadWholeFile(victim).value_or(""), "victim");
   const std::string long_name = folder + "\\" + std::string(251, 'n') + ".htm";
   EXPECT_EQ(RunSilent(bench::ToolExe(), "/report " + long_name, folder), 0u);

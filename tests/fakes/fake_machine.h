@@ -250,6 +250,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   long Remove(Str path) override { return files.erase(path) ? 0 : 2; }
   std::string ErrorText(long code) override { return "Error text " + std::to_string(code) + "."; }
   std::uint32_t Random() override { return 0x5EED0000 + randoms++; }
+  bool SameFile(Str a, Str b) override { return Id(0, a) == Id(0, b); }
 
   std::intptr_t Execute(WindowRef owner, Str operation, Str file, Str parameters, Str directory,
                         int show) override {

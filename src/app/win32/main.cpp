@@ -82,14 +82,17 @@ int RunSilent(Services& services, const CommandLine& command_line) {
   std::vector<Output> outputs;
   const std::string folder = services.files.ExeFolder();
   if (command_line.report) {
-    outputs.push_back({command_line.report->empty() ? ReportPath(folder)
-                                                    : FullPath(*command_line.report),
-                       Format::kHtml});
+    outputs.push_back(
+        {command_line.report->empty() ? ReportPath(folder) : FullPath(*command_line.report),
+         Format::kHtml});
   }
   if (command_line.json) {
-    outputs.push_back(
-        {command_line.json->empty() ? JsonPath(folder) : FullPath(*command_line.json),
-         Format::kJson});
+    outputs.push_back({command_line.json->empty() ? JsonPath(folder) : FullPath(*command_line.json),
+                       Format::kJson});
+  }
+  if (outputs.size() == 2 && services.files.SameFile(outputs[0].path, outputs[1].path)) {
+    WriteErrorLine(std::string(kSameFileProblem) + " " + kUsage);
+    return kExitRefused;
   }
   return RunReports(p, outputs, kSilentFolderAdvice) ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 // after windows.h, which it needs
 #include <ntsecapi.h>
@@ -17,9 +18,6 @@ namespace {
 
 long LastError() { return static_cast<long>(GetLastError()); }
 
-// Everything on disk before the report counts as moved: a power cut after a run then finds
-// either the previous report or this one, never an empty file.
-constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 constexpr int kMoveAttempts = 10;
 constexpr DWORD kMovePauseMs = 100;
 
@@ -53,14 +51,13 @@ long Win32Files::Attributes(const std::string& path, std::uint32_t* attributes) 
 }
 
 long Win32Files::CreateNew(const std::string& path, FileRef* file) {
-  const std::wstring wide = LongPath(Wide(path));
-  // Shared for deleting only, so that the move into place can take it while it is held; nobody
-  // else can read or write it meanwhile.
-  HANDLE handle = CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr,
-                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Shared with nobody: nobody else can read, write, rename or remove it while the run holds it.
+  // DELETE lets the run itself rename it into place or remove it through this handle.
+  HANDLE handle =
+      CreateFileW(LongPath(Wide(path)).c_str(), GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES, 0,
+                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return LastError();
   *file = reinterpret_cast<FileRef>(handle);
-  open_[*file] = wide;
   return 0;
 }
 
@@ -77,17 +74,17 @@ long Win32Files::WriteAll(FileRef file, std::string_view bytes) {
 
 namespace {
 
-// The kernel32 functions of Vista on, where the program finds them; XP has none of them.
+// A function of a system DLL that every process has loaded; null where this Windows lacks it.
 template <typename Function>
-Function Vista(const char* name) {
+Function SystemFunction(const wchar_t* dll, const char* name) {
   return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(dll), name)));
 }
 
 // The full path of an open file as the system resolves it; empty when it cannot tell.
 std::wstring FinalPath(HANDLE file) {
-  static const auto final_path =
-      Vista<DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD)>("GetFinalPathNameByHandleW");
+  static const auto final_path = SystemFunction<DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD)>(
+      L"kernel32.dll", "GetFinalPathNameByHandleW");
   std::vector<wchar_t> buffer(32768);
   const DWORD length = final_path && file != INVALID_HANDLE_VALUE
                            ? final_path(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0)
@@ -100,40 +97,79 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
          CSTR_EQUAL;
 }
 
-// Removes the file an open handle is on, wherever its name now leads; 0 or the error.
-long MarkForDeletion(HANDLE file) {
-  static const auto set_info =
-      Vista<BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD)>(
-          "SetFileInformationByHandle");
-  FILE_DISPOSITION_INFO disposition{TRUE};
-  if (!set_info) return ERROR_NOT_SUPPORTED;
-  return set_info(file, FileDispositionInfo, &disposition, sizeof disposition) ? 0 : LastError();
+// Opened only to ask which file it is; `flags` say whether a link is followed.
+UniqueFile OpenToIdentify(const std::wstring& path, DWORD flags) {
+  return UniqueFile(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, flags | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
-// True when `path` names, without following a link, the very file that `held` is open on.
-bool StillOurs(HANDLE held, const std::wstring& path) {
-  UniqueFile named(CreateFileW(
-      path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-      nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  BY_HANDLE_FILE_INFORMATION ours{}, theirs{};
-  return named && GetFileInformationByHandle(held, &ours) &&
-         GetFileInformationByHandle(named.get(), &theirs) &&
-         !(theirs.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) &&
-         ours.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber &&
-         ours.nFileIndexHigh == theirs.nFileIndexHigh && ours.nFileIndexLow == theirs.nFileIndexLow;
+// True when both handles are on one file: the same volume and the same file index.
+bool SameIdentity(HANDLE a, HANDLE b) {
+  BY_HANDLE_FILE_INFORMATION first{}, second{};
+  return GetFileInformationByHandle(a, &first) && GetFileInformationByHandle(b, &second) &&
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh &&
+         first.nFileIndexLow == second.nFileIndexLow;
 }
+
+// The NT form of a full path, which ntdll's calls take: "\??\C:\..." or "\??\UNC\server\...".
+std::wstring NtPath(const std::wstring& path) {
+  if (path.starts_with(L"\\\\?\\")) return L"\\??\\" + path.substr(4);
+  if (path.starts_with(L"\\\\")) return L"\\??\\UNC\\" + path.substr(2);
+  return L"\\??\\" + path;
+}
+
+// ntdll's information classes and answer, for XP, which has no SetFileInformationByHandle.
+constexpr ULONG kNtRenameInformation = 10;
+constexpr ULONG kNtDispositionInformation = 13;
+struct NtIoStatus {
+  LONG status;
+  ULONG_PTR information;
+};
 
 }  // namespace
 
+long Win32Files::SetInformation(FileRef file, int kind, void* info, unsigned long size) {
+  HANDLE handle = reinterpret_cast<HANDLE>(file);
+  static const auto set_info =
+      SystemFunction<BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD)>(
+          L"kernel32.dll", "SetFileInformationByHandle");
+  if (set_info && !as_on_xp_) {
+    const auto by_handle = kind == kNtRenameInformation ? FileRenameInfo : FileDispositionInfo;
+    return set_info(handle, by_handle, info, size) ? 0 : LastError();
+  }
+  static const auto nt_set =
+      SystemFunction<LONG(WINAPI*)(HANDLE, NtIoStatus*, PVOID, ULONG, ULONG)>(
+          L"ntdll.dll", "NtSetInformationFile");
+  static const auto dos_error =
+      SystemFunction<ULONG(WINAPI*)(LONG)>(L"ntdll.dll", "RtlNtStatusToDosError");
+  if (!nt_set || !dos_error) return ERROR_NOT_SUPPORTED;
+  NtIoStatus io{};
+  const LONG status = nt_set(handle, &io, info, size, kind);
+  return status >= 0 ? 0 : static_cast<long>(dos_error(status));
+}
+
+long Win32Files::Rename(FileRef file, const std::wstring& to) {
+  // The kernel32 call takes the path as the file functions do; ntdll's takes its NT form.
+  const std::wstring name = as_on_xp_ ? NtPath(to) : to;
+  std::vector<std::uint8_t> buffer(offsetof(FILE_RENAME_INFO, FileName) +
+                                   (name.size() + 1) * sizeof(wchar_t));
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = TRUE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+  std::copy(name.begin(), name.end(), info->FileName);
+  return SetInformation(file, kNtRenameInformation, info,
+                        static_cast<unsigned long>(buffer.size()));
+}
+
 long Win32Files::Place(FileRef file, const std::string& to) {
   HANDLE handle = reinterpret_cast<HANDLE>(file);
-  const std::wstring& source = open_.at(file);
   const std::wstring target = LongPath(Wide(to));
   for (int attempt = 1;; ++attempt) {
-    // Whatever someone put under the temporary name meanwhile is never moved into place.
-    if (!StillOurs(handle, source)) return ERROR_FILE_INVALID;
-    if (MoveFileExW(source.c_str(), target.c_str(), kMoveFlags)) break;
-    long code = LastError();
+    long code = Rename(file, target);
+    if (code == 0) break;
     // A hidden or system report is replaced like any other; only read-only protects it.
     DWORD attributes = GetFileAttributesW(target.c_str());
     if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
@@ -141,8 +177,7 @@ long Win32Files::Place(FileRef file, const std::string& to) {
         !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
       SetFileAttributesW(target.c_str(),
                          attributes & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-      if (MoveFileExW(source.c_str(), target.c_str(), kMoveFlags)) break;
-      code = LastError();
+      if ((code = Rename(file, target)) == 0) break;
       SetFileAttributesW(target.c_str(), attributes);
       return code;
     }
@@ -154,19 +189,54 @@ long Win32Files::Place(FileRef file, const std::string& to) {
     }
     Sleep(kMovePauseMs);
   }
-  open_.erase(file);
-  // Closing can report a deferred write error, so its result counts.
-  return CloseHandle(handle) ? 0 : LastError();
+  // Where another program could rename the file while the run held it (Wine beside native
+  // programs, some network shares), the rename may have moved whatever took its name. The
+  // report's name must now lead to the run's own file; if not, nothing is removed: under Wine
+  // this handle may stand for what a link there leads to.
+  UniqueFile named = OpenToIdentify(target, FILE_FLAG_OPEN_REPARSE_POINT);
+  const bool ours = named && SameIdentity(handle, named.get());
+  named.reset();
+  // The rename on the disk too, as the data already is; closing can report a deferred write
+  // error, so both results count.
+  const bool flushed = FlushFileBuffers(handle), closed = CloseHandle(handle);
+  if (!ours) return kChangedByAnother;
+  return flushed && closed ? 0 : LastError();
 }
 
 void Win32Files::Discard(FileRef file) {
-  HANDLE handle = reinterpret_cast<HANDLE>(file);
-  // Removed through the handle, whatever its name now leads to; where that cannot be done (XP),
-  // by its name while still held, and only while the name is still ours.
-  if (MarkForDeletion(handle) != 0 && StillOurs(handle, open_.at(file)))
-    DeleteFileW(open_.at(file).c_str());
-  open_.erase(file);
-  CloseHandle(handle);
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  SetInformation(file, kNtDispositionInformation, &disposition, sizeof disposition);
+  CloseHandle(reinterpret_cast<HANDLE>(file));
+}
+
+bool Win32Files::SameFile(const std::string& a, const std::string& b) {
+  // The spelling undone: "\\?\", "." and "..", letter case, short names of what exists.
+  auto canonical = [](const std::string& path) {
+    std::wstring wide = Wide(path);
+    if (wide.starts_with(L"\\\\?\\UNC\\")) wide = L"\\\\" + wide.substr(8);
+    if (wide.starts_with(L"\\\\?\\")) wide = wide.substr(4);
+    std::vector<wchar_t> buffer(32768);
+    DWORD length =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (length > 0 && length < buffer.size()) wide.assign(buffer.data(), length);
+    // Long names of the file where it exists, else of its folder.
+    const std::size_t cut = wide.find_last_of(L'\\');
+    for (const std::wstring& part : {wide, wide.substr(0, cut)}) {
+      length = GetLongPathNameW(LongPath(part).c_str(), buffer.data(),
+                                static_cast<DWORD>(buffer.size()));
+      if (length > 0 && length < buffer.size()) {
+        std::wstring found(buffer.data(), length);
+        if (found.starts_with(L"\\\\?\\")) found = found.substr(4);
+        return part.size() == wide.size() ? found : found + wide.substr(cut);
+      }
+    }
+    return wide;
+  };
+  if (SamePath(canonical(a), canonical(b))) return true;
+  // Links and other names of one file, where it exists.
+  UniqueFile first = OpenToIdentify(LongPath(Wide(a)), 0),
+             second = OpenToIdentify(LongPath(Wide(b)), 0);
+  return first && second && SameIdentity(first.get(), second.get());
 }
 
 std::vector<FolderEntry> Win32Files::List(const std::string& pattern) {
@@ -206,7 +276,9 @@ long Win32Files::Remove(const std::string& path) {
   while (!want.empty() && want.back() == L'\\') want.pop_back();
   want += L'\\' + wide.substr(cut + 1);
   if (got.empty() || !SamePath(want, got)) return ERROR_ACCESS_DENIED;
-  return MarkForDeletion(file.get());
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  return SetInformation(reinterpret_cast<FileRef>(file.get()), kNtDispositionInformation,
+                        &disposition, sizeof disposition);
 }
 
 std::string Win32Files::ErrorText(long code) {

@@ -1,5 +1,4 @@
 #pragma once
-#include <map>
 #include <string>
 
 #include "platform/files.h"
@@ -8,6 +7,8 @@ namespace torvel {
 
 class Win32Files : public Files {
  public:
+  // `as_on_xp` takes the road of Windows XP, ntdll's calls, even where kernel32 has its own.
+  explicit Win32Files(bool as_on_xp = false) : as_on_xp_(as_on_xp) {}
   std::string ExeFolder() override;
   long Attributes(const std::string& path, std::uint32_t* attributes) override;
   long CreateNew(const std::string& path, FileRef* file) override;
@@ -18,10 +19,14 @@ class Win32Files : public Files {
   long Remove(const std::string& path) override;
   std::string ErrorText(long code) override;
   std::uint32_t Random() override;
+  bool SameFile(const std::string& a, const std::string& b) override;
 
  private:
-  // The path each open file was created under.
-  std::map<FileRef, std::wstring> open_;
+  // Sets a rename or disposition (ntdll's class numbers) on the open file: 0 or the error.
+  long SetInformation(FileRef file, int kind, void* info, unsigned long size);
+  long Rename(FileRef file, const std::wstring& to);
+
+  bool as_on_xp_;
 };
 
 // The path in the form the wide file functions take beyond MAX_PATH: "\\?\C:\..." or
