@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/failure.h"
+#include "platform/progress.h"
 #include "text/fragments.h"
 #include "text/text_forms.h"
 
@@ -107,6 +108,7 @@ void SendOutlookMail(const Platform& p, MailState& state, const std::string& rep
   const char* step = "";
   const bool cached = state.client != nullptr;
   try {
+    BusyScope busy(p.dialogs, kStepMail);
     try {
       Send(p, state, report_path, step);
     } catch (const Failure& failure) {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/failure.h"
+#include "platform/progress.h"
 #include "report/facts.h"
 #include "report/html_report.h"
 #include "report/json_report.h"
@@ -153,6 +154,7 @@ void WriteReports(const Platform& p, const std::vector<Output>& outputs,
         std::make_unique<TemporaryFile>(p.files, CreateTemporary(p, output.path, advice)));
   }
   const Facts facts = CollectFacts(p);
+  p.dialogs.SetStep(kStepWriting);
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const std::string text =
         outputs[i].format == Format::kJson ? RenderJson(facts) : RenderHtml(facts);
@@ -210,7 +212,7 @@ bool RunReports(const Platform& p, const std::vector<Output>& outputs, const std
 }
 
 bool RunReport(const Platform& p, const std::string& folder) {
-  BusyScope busy(p.dialogs);
+  BusyScope busy(p.dialogs, kStepMachine);
   return RunReports(p, {{ReportPath(folder), Format::kHtml}}, kWindowFolderAdvice);
 }
 

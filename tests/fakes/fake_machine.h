@@ -75,6 +75,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   std::map<FileRef, std::string> held;        // files created and still open
   std::map<std::string, std::uint64_t> ages;  // of files, in ms; 0 when not given
   std::vector<std::string> unwritable;        // folders where no file can be created
+  std::vector<std::string> steps;             // named by busy commands
   int queries = 0, file_count = 0, randoms = 0;
   std::deque<Answer> answers;              // to Yes/No questions; No when none is left
   int busy = 0, sockets = 0, objects = 0;  // started and not yet ended
@@ -278,6 +279,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     return answer;
   }
   void SetBusy(bool on) override { busy += on ? 1 : -1; }
+  void SetStep(Str step) override { steps.push_back(step); }
   AutomationRef Create(Str name) override {
     const Mode mode = At("Create");
     if (mode == kStatus) throw Failure(code, "Not created");

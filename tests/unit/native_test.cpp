@@ -18,6 +18,7 @@
 #include "machine/system_information.h"
 #include "machine/uptime.h"
 #include "mail/mail_link.h"
+#include "platform/progress.h"
 #include "products/product_sections.h"
 #include "report/html_report.h"
 #include "report/json_report.h"
@@ -357,9 +358,43 @@ TEST(Native, AFolderThatCanBeWrittenForEveryCommand) {
           "call Add(" + report + ")"}) {
       EXPECT_EQ(log.find(said) != std::string::npos, unwritable.size() < 3) << said;
     }
-    if (unwritable.size() == 3) EXPECT_NE(log.find(kFailed + "Error text 5. "), std::string::npos);
+    if (unwritable.size() == 3) {
+      EXPECT_NE(log.find(kFailed + "Error text 5. "), std::string::npos);
+    }
     EXPECT_EQ(m.files.size(), unwritable.size() < 3 ? 1u : 0u);  // the report, nothing else
   }
+}
+
+// The progress window: nothing in a command's first second, then its step, and while a program
+// is asked the whole seconds left, rounded up; the steps a report and a mail name, in order.
+TEST(Native, ProgressAfterASecondWithTheStepAndTheSecondsLeft) {
+  struct Case {
+    std::uint64_t now;
+    std::optional<std::uint64_t> give_up_at;
+    std::optional<ProgressView> shown;
+  };
+  for (const Case& c : {Case{6000, 26000, std::nullopt},
+                        {6001, std::nullopt, ProgressView{kStepHost, std::nullopt}},
+                        {6001, 26000, ProgressView{kStepHost, 20}},
+                        {7500, 26000, ProgressView{kStepHost, 19}},
+                        {27000, 26000, ProgressView{kStepHost, 0}}}) {
+    ProgressState state;
+    state.Begin(5000);
+    state.Step(kStepHost);
+    state.Asking(c.give_up_at);
+    const std::optional<ProgressView> view = state.At(c.now);
+    EXPECT_EQ(view.has_value(), c.shown.has_value()) << c.now;
+    if (view && c.shown) {
+      EXPECT_EQ(view->seconds_left, c.shown->seconds_left) << c.now;
+      EXPECT_EQ(view->step, c.shown->step);
+    }
+  }
+  Machine m;
+  MailState state;
+  m.answers = {Answer::kYes};
+  EmailCommand(m.platform(), 7, "a@b", state);
+  EXPECT_EQ(m.steps, (std::vector<std::string>{kStepMachine, kStepMachine, kStepProducts, kStepHost,
+                                               kStepWriting, kStepMail}));
 }
 
 TEST(Native, AHostThatIsNotInstalledOrDoesNotAnswer) {

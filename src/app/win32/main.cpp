@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/win32/main_window.h"
+#include "app/win32/window_dialogs.h"
 #include "commands/command_line.h"
 #include "commands/commands.h"
 #include "platform/failure.h"
@@ -105,20 +106,24 @@ int RunSilent(Services& services, const CommandLine& command_line) {
 }
 
 int RunWindow(Services& services, HINSTANCE instance, int show) {
-  Win32Dialogs dialogs;
+  WindowDialogs dialogs(services.clock);
+  services.automation.SetWaiting(&dialogs);
   Platform p = services.With(dialogs);
-  MainWindow window(p);
-  if (!window.Create(instance, show)) return 1;
-  dialogs.SetOwner(window.hwnd());
-  services.system.SetWindow(window.hwnd());
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // The dialog manager gives the window tab order and access keys.
-    if (!IsDialogMessageW(window.hwnd(), &message)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
+  {
+    MainWindow window(p, dialogs);
+    if (!window.Create(instance, show)) return 1;
+    dialogs.SetOwner(window.hwnd());
+    services.system.SetWindow(window.hwnd());
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      // The dialog manager gives the window tab order and access keys.
+      if (!IsDialogMessageW(window.hwnd(), &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
     }
   }
+  services.automation.SetWaiting(nullptr);
   return 0;
 }
 

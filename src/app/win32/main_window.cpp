@@ -225,6 +225,17 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         SetFocus(focus_);
       }
       return 0;
+    case WM_SETCURSOR:
+      // The wait cursor stays while a command works, wherever the mouse goes over the window.
+      if (!dialogs_.busy()) break;
+      SetCursor(LoadCursor(nullptr, IDC_WAIT));
+      return TRUE;
+    case WM_CLOSE:
+      // Closed while a command works (the taskbar's Close window): the run is never ended
+      // halfway; the program asked is given up, as Stop waiting does.
+      if (!dialogs_.busy()) break;
+      dialogs_.StopWaiting();
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/win32/control_layout.h"
+#include "app/win32/window_dialogs.h"
 #include "commands/email_command.h"
 #include "platform/platform.h"
 #include "platform/win32/owned.h"
@@ -16,7 +17,7 @@ namespace torvel {
 
 class MainWindow {
  public:
-  explicit MainWindow(const Platform& p) : p_(p) {}
+  MainWindow(const Platform& p, WindowDialogs& dialogs) : p_(p), dialogs_(dialogs) {}
   // Creates and shows the window; false when it cannot be created.
   bool Create(HINSTANCE instance, int show);
   HWND hwnd() const { return hwnd_; }
@@ -30,6 +31,7 @@ class MainWindow {
   int Scale(int twips) const { return TwipsToPixels(twips, dpi_); }
 
   const Platform& p_;
+  WindowDialogs& dialogs_;
   HWND hwnd_ = nullptr;
   HWND focus_ = nullptr;
   int dpi_ = 96;

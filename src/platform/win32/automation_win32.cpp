@@ -24,10 +24,11 @@ constexpr DWORD kRetryPauseMs = 100;
 // the server rejects (it is still starting) are made again, for at most half the answer limit in
 // all; a call then waits for its answer at most the rest of the limit. A server that runs out of
 // either is given up: every later call fails at once with the same failure, nothing more (not
-// even a release) reaches the server, and its thread is left where it hangs.
+// even a release) reaches the server, and its thread is left where it hangs. The user may stop
+// waiting sooner: that too gives the server up as one that did not answer.
 class ServerLine {
  public:
-  static std::shared_ptr<ServerLine> Start(DWORD answer_limit_ms) {
+  static std::shared_ptr<ServerLine> Start(DWORD answer_limit_ms, Waiting& waiting) {
     auto slot = std::make_unique<Slot>();
     DWORD thread_id = 0;
     UniqueHandle thread(slot->ready && slot->done
@@ -35,7 +36,8 @@ class ServerLine {
                                            STACK_SIZE_PARAM_IS_A_RESERVATION, &thread_id)
                             : nullptr);
     if (!thread) com::Throw(HRESULT_FROM_WIN32(GetLastError()));
-    return std::shared_ptr<ServerLine>(new ServerLine(answer_limit_ms, slot.release(), thread_id));
+    return std::shared_ptr<ServerLine>(
+        new ServerLine(answer_limit_ms, waiting, slot.release(), thread_id));
   }
   ServerLine(const ServerLine&) = delete;
   ServerLine& operator=(const ServerLine&) = delete;
@@ -58,8 +60,8 @@ class ServerLine {
       slot_->job = work;
       slot_->failure = nullptr;
       SetEvent(slot_->ready.get());
-      if (WaitForSingleObject(slot_->done.get(), answer_limit_ms_ - rejected_ms_) !=
-          WAIT_OBJECT_0) {
+      const DWORD left = answer_limit_ms_ - rejected_ms_;
+      if (waiting_.Wait(slot_->done.get(), left, left) != Waiting::Outcome::kDone) {
         given_up_ = kNoAnswer;
         continue;
       }
@@ -74,7 +76,10 @@ class ServerLine {
       } catch (...) {
         throw Failure(E_UNEXPECTED, "The call failed");
       }
-      Sleep(kRetryPauseMs);
+      if (waiting_.Wait(nullptr, kRetryPauseMs, answer_limit_ms_ - rejected_ms_) ==
+          Waiting::Outcome::kStopped) {
+        given_up_ = kNoAnswer;
+      }
       rejected_ms_ += GetTickCount() - start;
       if (rejected_ms_ >= answer_limit_ms_ / 2) given_up_ = kCallRejected;
     }
@@ -101,8 +106,8 @@ class ServerLine {
     std::exception_ptr failure;
   };
 
-  ServerLine(DWORD answer_limit_ms, Slot* slot, DWORD thread_id)
-      : answer_limit_ms_(answer_limit_ms), slot_(slot), thread_id_(thread_id) {}
+  ServerLine(DWORD answer_limit_ms, Waiting& waiting, Slot* slot, DWORD thread_id)
+      : answer_limit_ms_(answer_limit_ms), waiting_(waiting), slot_(slot), thread_id_(thread_id) {}
 
   static DWORD WINAPI Serve(void* parameter) {
     std::unique_ptr<Slot> slot(static_cast<Slot*>(parameter));
@@ -127,6 +132,7 @@ class ServerLine {
   }
 
   const DWORD answer_limit_ms_;
+  Waiting& waiting_;
   Slot* const slot_;
   const DWORD thread_id_;
   DWORD rejected_ms_ = 0;  // spent on rejected calls
@@ -280,7 +286,7 @@ AutomationRef Win32Automation::Create(const std::string& class_name) {
   const CLSID clsid = ClassId(class_name);
   std::shared_ptr<ServerLine> line =
       idle_line_ ? std::static_pointer_cast<ServerLine>(std::move(idle_line_))
-                 : ServerLine::Start(answer_limit_ms_);
+                 : ServerLine::Start(answer_limit_ms_, *waiting_);
   return std::get<AutomationRef>(line->Run([line, clsid] {
     com::Ptr<IUnknown> unknown;
     HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, unknown.put_void());
@@ -292,7 +298,7 @@ AutomationRef Win32Automation::Create(const std::string& class_name) {
 AutomationRef Win32Automation::FindRunning(const std::string& class_name) {
   try {
     const CLSID clsid = ClassId(class_name);
-    std::shared_ptr<ServerLine> line = ServerLine::Start(answer_limit_ms_);
+    std::shared_ptr<ServerLine> line = ServerLine::Start(answer_limit_ms_, *waiting_);
     AutomationRef found = std::get<AutomationRef>(line->Run([line, clsid]() -> AutomationRef {
       com::Ptr<IUnknown> unknown;
       if (FAILED(GetActiveObject(clsid, nullptr, unknown.put())) || !unknown) return nullptr;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/automation.h"
+#include "platform/win32/waiting.h"
 
 namespace torvel {
 
@@ -15,9 +16,14 @@ class Win32Automation : public Automation {
       : answer_limit_ms_(answer_limit_ms) {}
   AutomationRef Create(const std::string& class_name) override;
   AutomationRef FindRunning(const std::string& class_name) override;
+  // How later calls wait for their answers (null: plainly); it must outlive every object created
+  // since.
+  void SetWaiting(Waiting* waiting) { waiting_ = waiting ? waiting : &plain_; }
 
  private:
   unsigned long answer_limit_ms_;
+  PlainWaiting plain_;
+  Waiting* waiting_ = &plain_;
   // The line of a search that found nothing, kept for the next creation: a thread fewer.
   std::shared_ptr<void> idle_line_;
 };

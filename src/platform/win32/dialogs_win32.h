@@ -9,9 +9,12 @@ class Win32Dialogs : public Dialogs {
   void SetOwner(void* hwnd) { owner_ = hwnd; }
   Answer Show(const std::string& text, const std::string& title, Buttons buttons) override;
   void SetBusy(bool busy) override;
+  void SetStep(const std::string&) override {}
+
+ protected:
+  void* owner_ = nullptr;
 
  private:
-  void* owner_ = nullptr;
   int busy_depth_ = 0;
 };
 
@@ -26,6 +29,7 @@ class ConsoleDialogs : public Dialogs {
  public:
   Answer Show(const std::string& text, const std::string& title, Buttons buttons) override;
   void SetBusy(bool) override {}
+  void SetStep(const std::string&) override {}
   int shown() const { return shown_; }
 
  private:
