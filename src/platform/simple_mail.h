@@ -1,6 +1,7 @@
 #pragma once
 // Simple MAPI: the service through which Windows hands a message to whichever mail program is
-// registered as the default (HKLM\Software\Clients\Mail), whatever program that is.
+// registered as the default (Software\Clients\Mail of the user, else of the machine), whatever
+// program that is.
 #include <string>
 
 namespace torvel {
@@ -16,8 +17,8 @@ inline constexpr long kMapiNotSupported = 26;
 class SimpleMail {
  public:
   virtual ~SimpleMail() = default;
-  // Whether a default mail program is registered: the default value of
-  // HKLM\Software\Clients\Mail names one. False when the key or value is missing or empty.
+  // Whether a default mail program is registered: the default value of Software\Clients\Mail
+  // under HKCU (the user's own choice) or else HKLM names one. False when neither does.
   virtual bool MailProgramRegistered() = 0;
   // Hands the default mail program a message to `recipient` with the subject, the body and the
   // file at `attachment_path` attached as `attachment_name`; the program shows it to the user
