@@ -2,14 +2,15 @@
 
 #include <windows.h>
 
+#include "platform/win32/system_library.h"
+
 namespace torvel {
 namespace {
 
 // GetTickCount64 exists from Vista on; XP has only the 32-bit count, which wraps.
 ULONGLONG WINAPI TickCount64OrFallback() {
-  using TickCount64 = ULONGLONG(WINAPI*)();
-  static const auto tick_count_64 = reinterpret_cast<TickCount64>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount64")));
+  static const auto tick_count_64 =
+      SystemFunction<ULONGLONG(WINAPI*)()>(L"kernel32.dll", "GetTickCount64");
   return tick_count_64 ? tick_count_64() : GetTickCount();
 }
 
@@ -29,6 +30,6 @@ UtcTime Win32Clock::Now() {
 // the program refuse to load on XP. Its import slot is defined here instead, so the linker takes
 // no kernel32 import for it and every caller goes through the fallback above.
 extern "C" {
-ULONGLONG(WINAPI* torvel_import_GetTickCount64)()
-__asm__("__imp__GetTickCount64@0") = &torvel::TickCount64OrFallback;
+ULONGLONG(WINAPI* torvel_import_GetTickCount64)
+() __asm__("__imp__GetTickCount64@0") = &torvel::TickCount64OrFallback;
 }

@@ -1,5 +1,7 @@
 #include "platform/win32/common_controls.h"
 
+#include "platform/win32/system_library.h"
+
 namespace torvel::controls {
 
 namespace {
@@ -7,10 +9,7 @@ namespace {
 // The function `name` of the common controls (version 6, as the manifest asks), or null.
 template <typename Function>
 Function Find(const char* name) {
-  static const HMODULE library = LoadLibraryW(L"comctl32.dll");
-  return library
-             ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
-             : nullptr;
+  return SystemFunction<Function>(L"comctl32.dll", name);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include "platform/win32/owned.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/system_text.h"
 #include "platform/win32/utf8.h"
 
@@ -98,13 +99,6 @@ long Win32Files::WriteAll(FileRef file, std::string_view bytes) {
 }
 
 namespace {
-
-// A function of a system DLL that every process has loaded; null where this Windows lacks it.
-template <typename Function>
-Function SystemFunction(const wchar_t* dll, const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(dll), name)));
-}
 
 // The full path of an open file as the system resolves it; empty when it cannot tell.
 std::wstring FinalPath(HANDLE file) {

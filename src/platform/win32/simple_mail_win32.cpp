@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/win32/owned.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/utf8.h"
 
 namespace torvel {
@@ -114,12 +115,8 @@ long Win32SimpleMail::SendWithAttachment(const std::string& recipient, const std
                                          const std::string& body,
                                          const std::string& attachment_path,
                                          const std::string& attachment_name) {
-  // From the system folder by its full path: never a mapi32.dll planted beside the tool.
-  wchar_t system[MAX_PATH];
-  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return kMapiNotSupported;
-  Unique<HMODULE, &FreeLibrary> mapi(
-      LoadLibraryW((system + std::wstring(L"\\mapi32.dll")).c_str()));
+  // Loaded for this send only: the mail program it brings along goes with it.
+  Unique<HMODULE, &FreeLibrary> mapi(LoadSystemLibrary(L"mapi32.dll"));
   if (!mapi) return kMapiNotSupported;
   Texts<wchar_t> wide{Wide(recipient), Wide("SMTP:" + recipient), Wide(subject),
                       Wide(body),      Wide(attachment_path),     Wide(attachment_name)};
