@@ -316,12 +316,15 @@ TEST(Native, WhatTheCommandsShowAndWhatLeavesTheTool) {
   // No mail client's application object, so the default mail program (its other answers under
   // Wine): what Create throws, the program's answer (negative: none registered), what is shown.
   const std::string mapi = "mapi a@b, TORVEL Info.htm File, TORVEL Info.htm file attached, " +
-                           std::string(kReport) + ", TORVEL Info.htm";
+                           std::string(kReport) + ", TORVEL Info.htm",
+                    failed = mapi + "|" + not_sent + "The mail program could not ";
   for (const auto& [code, mapi_answer, shown] :
        {std::tuple{kClassNotRegistered, kMapiUserAbort, mapi},
-        {kInvalidClassString, 11L,
-         mapi + "|" + not_sent +
-             "The mail program could not attach the report (error 0x0000000B)." + saved},
+        // The attachment not found, not opened, not written; then a recipient unknown.
+        {kInvalidClassString, 11L, failed + "attach the report (error 0x0000000B)." + saved},
+        {kInvalidClassString, 12L, failed + "attach the report (error 0x0000000C)." + saved},
+        {kInvalidClassString, 13L, failed + "attach the report (error 0x0000000D)." + saved},
+        {kInvalidClassString, 14L, failed + "send the mail (error 0x0000000E)." + saved},
         {kInvalidClassString, -1L,
          not_sent +
              "The mail client is not installed, and no other mail program is set up to send it." +
