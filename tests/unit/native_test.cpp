@@ -458,10 +458,16 @@ TEST(Native, TextFormsOnFixedInputs) {
        "MAILTO:a@b?cc=c&subject=S&body=x%20%26%20y%0D%0A"},
       {BuildMailLink("mail", "", std::string("~\0\xE9", 3)), "mailto:mail?body=~%00%E9"}};
   for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
-  // Fifteen characters of three bytes each.
+  // Fifteen characters of three bytes each; names that fill their buffers with their NUL.
   Machine m;
-  m.computer_name = "東京都中央区銀座一丁目二三四五";
-  EXPECT_EQ(ComputerName(m.platform()), m.computer_name);
+  Problems problems;
+  for (const std::string& name :
+       {std::string("東京都中央区銀座一丁目二三四五"), std::string(127, 'c')}) {
+    m.computer_name = name;
+    EXPECT_EQ(ComputerName(m.platform()), name);
+  }
+  m.user_name = std::string(198, 'u');
+  EXPECT_EQ(UserName(m.platform(), problems), m.user_name);
 }
 
 }  // namespace
