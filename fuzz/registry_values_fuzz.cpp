@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     value = {in.ConsumeIntegralInRange<std::uint32_t>(0, 11), in.ConsumeRandomLengthString(300)};
     plain.values[id] = value;
     // Numbers read as their decimal text, whatever their bytes are.
-    if (value.first == kRegDword || value.first == kRegQword) continue;
+    if (value.first == kRegDword || value.first == kRegDwordBigEndian || value.first == kRegQword)
+      continue;
     for (char& c : plain.values[id].second) c = c == '&' || c == '<' || c == '>' ? 'x' : c;
   }
   ReportStream out, plain_out;

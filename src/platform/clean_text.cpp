@@ -8,8 +8,8 @@ namespace {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
 
-}  // namespace
-
+// The length of the valid UTF-8 sequence that starts `text` and its code point; 0 when it is
+// invalid (overlong, a surrogate, beyond U+10FFFF or cut short).
 std::size_t Utf8Sequence(std::string_view text, std::uint32_t* code_point) {
   const auto lead = static_cast<unsigned char>(text[0]);
   const std::size_t length = lead < 0x80   ? 1
@@ -30,6 +30,8 @@ std::size_t Utf8Sequence(std::string_view text, std::uint32_t* code_point) {
   *code_point = c;
   return length;
 }
+
+}  // namespace
 
 std::string CleanText(std::string_view text) {
   std::string clean;

@@ -76,10 +76,18 @@ std::string RegistryText(Registry& registry, const RegData& data) {
       return std::to_string(LittleEndian(bytes, 4));
     case kRegQword:
       return std::to_string(LittleEndian(bytes, 8));
-    default:
-      return bytes.empty() ? bytes
-                           : CleanText(registry.AnsiText(
-                                 std::string_view(bytes).substr(0, bytes.size() - 1)));
+    case kRegDwordBigEndian: {
+      std::uint32_t number = 0;
+      for (const char byte : std::string_view(bytes).substr(0, 4))
+        number = number << 8 | static_cast<std::uint8_t>(byte);
+      return std::to_string(number);
+    }
+    default: {
+      // Every byte; a final NUL is the terminator of a text stored as bytes.
+      std::string_view raw = bytes;
+      if (raw.ends_with('\0')) raw.remove_suffix(1);
+      return CleanText(registry.AnsiText(raw));
+    }
   }
 }
 

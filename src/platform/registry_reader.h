@@ -19,7 +19,8 @@ inline constexpr std::int32_t kStatusMoreData = 234;
 // "HKCU", "HKLM", "HKU", "HKDD", "HKCC" or "HKCR" in any letter case; 0 for anything else.
 RegKey GetRootKey(const std::string& root_name);
 
-// `kind` "S" reads text, "D" a signed 32-bit number, anything else only opens the key.
+// `kind` "S" reads text (RegistryText), "D" a signed 32-bit number from the value's bytes taken
+// little-endian whatever its type, anything else only opens the key.
 // A key missing from the default view is looked for in the 64-bit view.
 // Returns 0, 99 for an unknown root, or the registry's own error code.
 std::int32_t ReadRegistryValue(Registry& registry, const std::string& root,
@@ -28,8 +29,8 @@ std::int32_t ReadRegistryValue(Registry& registry, const std::string& root,
                                RegValue& value);
 
 // A value as text: strings whole less one final NUL, a multi-string's strings joined by a
-// blank, numbers in decimal, any other type its bytes less the last in the ANSI code page with
-// control characters replaced.
+// blank, numbers in decimal (a big-endian one too), any other type every byte less one final
+// NUL, in the ANSI code page with control characters replaced.
 std::string RegistryText(Registry& registry, const RegData& data);
 
 }  // namespace torvel

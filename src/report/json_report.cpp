@@ -68,26 +68,13 @@ class JsonWriter {
       text_ += ": ";
     }
   }
-  // RFC 8259: quotes, backslashes and control characters escaped; an invalid sequence, which
-  // no text from the system holds, as U+FFFD.
+  // RFC 8259 over the report's own clean text (CleanText), so that a text parsed from the JSON
+  // is the report's text: a tab is the one control character left, written as \t.
   void Quote(std::string_view value) {
     text_ += '"';
-    while (!value.empty()) {
-      std::uint32_t c = 0;
-      const std::size_t length = Utf8Sequence(value, &c);
-      if (length == 0) {
-        text_ += "\\ufffd";
-      } else if (c == '"' || c == '\\') {
-        text_ += '\\';
-        text_ += static_cast<char>(c);
-      } else if (c < 0x20 || c == 0x7F) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-        text_ += escaped;
-      } else {
-        text_.append(value.substr(0, length));
-      }
-      value.remove_prefix(length == 0 ? 1 : length);
+    for (const char c : CleanText(value)) {
+      if (c == '"' || c == '\\' || c == '\t') text_ += '\\';
+      text_ += c == '\t' ? 't' : c;
     }
     text_ += '"';
   }

@@ -34,7 +34,9 @@ inline std::vector<StoredValue> ReaderValues() {
       {"Utf8NoNul", kRegExpandSz, "\xC3\xBC\xE2\x82\xAC"},
       {"Build", kRegDword, "\xB7\x04\0\0"},
       {"Big", 11, std::string("\x01\0\0\0\x01\0\0\0", 8)},
-      {"Bytes", kRegBinary, std::string("\xFF\xE9\x3C\x41\0", 5)},
+      {"Bytes", kRegBinary, std::string("\xFF\xE9\x3C\x41\0\0", 6)},
+      {"Abc", kRegBinary, "ABC"},
+      {"BigEndian", kRegDwordBigEndian, std::string("\0\0\x01\0", 4)},
       {"Raw", kRegNone, std::string("a\t\r\n\0\x81\x7F\x80z", 10)},
   };
 }
@@ -66,8 +68,10 @@ inline std::vector<ReadCase> ReaderCases() {
       {"HKCU", "", "One", "S", text, 0, std::string("1")},
       {"HKCU", "", "Build", "S", text, 0, std::string("1207")},
       {"HKCU", "", "Big", "S", text, 0, std::string("4294967297")},
-      // Other types: the bytes less the last in the ANSI code page, no control character kept.
-      {"HKCU", "", "Bytes", "S", text, 0, std::string("\xC3\xBF\xC3\xA9<A")},
+      {"HKCU", "", "BigEndian", "S", text, 0, std::string("256")},
+      // Other types: every byte less one final NUL in the ANSI code page, no control character.
+      {"HKCU", "", "Bytes", "S", text, 0, std::string("\xC3\xBF\xC3\xA9<A\xEF\xBF\xBD")},
+      {"HKCU", "", "Abc", "S", text, 0, std::string("ABC")},
       {"HKCU", "", "Raw", "S", text, 0,
        std::string("a\t\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xE2\x82\xACz")},
       {"HKCU", "", "One", "D", number, 0, std::int32_t{1}},
@@ -75,6 +79,7 @@ inline std::vector<ReadCase> ReaderCases() {
       {"HKCU", "", "TwoBytes", "D", number, 0, std::int32_t{258}},
       {"HKCU", "", "EightBytes", "D", number, 234, number},
       {"HKCU", "", "TextOne", "D", number, 0, std::int32_t{49}},
+      {"HKCU", "", "BigEndian", "D", number, 0, std::int32_t{65536}},
       // Text keeps every character, with or without its NUL.
       {"HKCU", "", "Utf8", "S", text, 0,
        std::string("\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE2\x82\xAC")},

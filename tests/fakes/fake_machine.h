@@ -80,7 +80,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   std::deque<Answer> answers;              // to Yes/No questions; No when none is left
   int busy = 0, sockets = 0, objects = 0;  // started and not yet ended
   bool host_installed = true, start_ok = true, only_64_bit_view = false;
-  std::string computer_name = "DESIGN-07";
+  std::string computer_name = "DESIGN-07", user_name = "j.smith";
 
   long OpenKey(RegKey root, Str path, RegView view, RegKey* key) override {
     // Keys of HKLM written only in the 64-bit view are not seen in the default one.
@@ -154,7 +154,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   }
   // The user name's size counts its NUL, the computer name's not; a failure leaves the buffer.
   bool UserNameInto(char* to, U32* size) override {
-    return Name("UserNameInto", "j.smith", 1, to, size);
+    return Name("UserNameInto", user_name, 1, to, size);
   }
   bool ComputerNameInto(char* to, U32* size) override {
     return Name("ComputerNameInto", computer_name, 0, to, size);

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 
 #include "commands/command_line.h"
@@ -217,26 +216,48 @@ TEST(Native, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresenceTests) 
 }
 
 TEST(Native, JsonTwinHoldsTheFactsAndNullForWhatCouldNotBeHad) {
-  // The fixture machine, checked against the schema and the registry fixture by a validator.
+  // The fixture machine: the expected file, which the validator checks against the schema and
+  // the registry fixture.
+  const std::string expected = TORVEL_SOURCE_DIR "/tests/expected/full_report.json";
   Machine m;
-  const std::string path = std::filesystem::temp_directory_path() / "torvel-fixture.json";
-  std::ofstream(path, std::ios::binary) << RenderJson(CollectFacts(m.platform()));
+  std::ifstream file(expected, std::ios::binary);
+  EXPECT_EQ(RenderJson(CollectFacts(m.platform())),
+            std::string(std::istreambuf_iterator(file), {}));
   const std::string check = "/usr/bin/python3 " TORVEL_SOURCE_DIR "/scripts/check-json-reports ";
-  EXPECT_EQ(std::system((check + path).c_str()), 0);
-  // A collector that fails, a variable that is not set, a value that is missing, a silent host.
-  Machine failing;
-  failing.fail = {"UserNameInto", kThrow};
-  failing.values.erase(failing.values.begin());  // the first product value of the fixture
-  failing.host_installed = false;
-  const std::string json = RenderJson(CollectFacts(failing.platform()));
-  for (const std::string part :
-       {"\"user_name\": null,", "\"name\": \"WORKPATHNAME\",\n          \"value\": null",
-        "\"date_code\": null,\n    \"revision_number\": null,\n    \"reason\": \"Partwright is "
-        "not installed\"",
-        "\"where\": \"UserName\",\n      \"error\": \"0x00000033\",\n      \"text\": "
-        "\"Internal error\"",
-        "\"where\": \"DateCode\",\n      \"error\": \"0x80040154\""}) {
-    EXPECT_NE(json.find(part), std::string::npos) << part;
+  EXPECT_EQ(std::system((check + expected).c_str()), 0);
+  // A collector that fails or sockets that do not start, a value that is missing, a silent host,
+  // and a computer name of a tab, a quote, a backslash, an invalid byte and every control
+  // character, which the JSON holds as the report does, before its HTML escaping.
+  std::string name = "\t\"\\\xFF", replaced = "\xEF\xBF\xBD";
+  for (int c = 0; c < 0xA0; ++c) {
+    if (c < 0x20 ? c == '\t' : c < 0x7F) continue;
+    name += c < 0x80 ? std::string(1, char(c)) : std::string{char(0xC2), char(c)};
+    replaced += "\xEF\xBF\xBD";
+  }
+  const std::string problem = "\",\n      \"text\": \"";
+  for (const auto& [op, mode, parts] :
+       {std::tuple{"UserNameInto", kThrow,
+                   "\"user_name\": null,|\"where\": \"UserName\",\n      \"error\": \"0x00000033" +
+                       problem + "Internal error\""},
+        {"SocketsStart", kStatus,
+         "\"ip_address\": null,|\"where\": \"LocalIpAddress\",\n      \"error\": \"0x0000276B" +
+             problem + "The 32-bit Windows Socket is not responding.\""}}) {
+    Machine failing;
+    failing.fail = {op, mode};
+    failing.values.erase(failing.values.begin());  // the first product value of the fixture
+    failing.host_installed = false;
+    failing.computer_name = name;
+    const Facts facts = CollectFacts(failing.platform());
+    EXPECT_NE(RenderHtml(facts).find("COMPUTER NAME:           \t\"\\" + replaced + "\r\n"),
+              std::string::npos);
+    const std::string json = RenderJson(facts);
+    for (const std::string& part :
+         Split(parts + "|\"computer_name\": \"\\t\\\"\\\\" + replaced + "\",|\"name\": " +
+               "\"WORKPATHNAME\",\n          \"value\": null|\"date_code\": null,\n    " +
+               "\"revision_number\": null,\n    \"reason\": \"Partwright is not installed\"|" +
+               "\"where\": \"DateCode\",\n      \"error\": \"0x80040154\"")) {
+      EXPECT_NE(json.find(part), std::string::npos) << part;
+    }
   }
 }
 
@@ -295,12 +316,15 @@ TEST(Native, WhatTheCommandsShowAndWhatLeavesTheTool) {
   // No mail client's application object, so the default mail program (its other answers under
   // Wine): what Create throws, the program's answer (negative: none registered), what is shown.
   const std::string mapi = "mapi a@b, TORVEL Info.htm File, TORVEL Info.htm file attached, " +
-                           std::string(kReport) + ", TORVEL Info.htm";
+                           std::string(kReport) + ", TORVEL Info.htm",
+                    failed = mapi + "|" + not_sent + "The mail program could not ";
   for (const auto& [code, mapi_answer, shown] :
        {std::tuple{kClassNotRegistered, kMapiUserAbort, mapi},
-        {kInvalidClassString, 11L,
-         mapi + "|" + not_sent +
-             "The mail program could not attach the report (error 0x0000000B)." + saved},
+        // The attachment not found, not opened, not written; then a recipient unknown.
+        {kInvalidClassString, 11L, failed + "attach the report (error 0x0000000B)." + saved},
+        {kInvalidClassString, 12L, failed + "attach the report (error 0x0000000C)." + saved},
+        {kInvalidClassString, 13L, failed + "attach the report (error 0x0000000D)." + saved},
+        {kInvalidClassString, 14L, failed + "send the mail (error 0x0000000E)." + saved},
         {kInvalidClassString, -1L,
          not_sent +
              "The mail client is not installed, and no other mail program is set up to send it." +
@@ -496,10 +520,16 @@ TEST(Native, TextFormsOnFixedInputs) {
        "MAILTO:a@b?cc=c&subject=S&body=x%20%26%20y%0D%0A"},
       {BuildMailLink("mail", "", std::string("~\0\xE9", 3)), "mailto:mail?body=~%00%E9"}};
   for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
-  // Fifteen characters of three bytes each.
+  // Fifteen characters of three bytes each; names that fill their buffers with their NUL.
   Machine m;
-  m.computer_name = "東京都中央区銀座一丁目二三四五";
-  EXPECT_EQ(ComputerName(m.platform()), m.computer_name);
+  Problems problems;
+  for (const std::string& name :
+       {std::string("東京都中央区銀座一丁目二三四五"), std::string(127, 'c')}) {
+    m.computer_name = name;
+    EXPECT_EQ(ComputerName(m.platform()), name);
+  }
+  m.user_name = std::string(198, 'u');
+  EXPECT_EQ(UserName(m.platform(), problems), m.user_name);
 }
 
 }  // namespace
