@@ -51,6 +51,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   return command_line;
 }
 
+bool AnySwitch(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (IsSwitch(arg)) return true;
+  }
+  return false;
+}
+
+std::string RedirectedLine(const std::string& path) {
+  return "The program's folder cannot be written to; the report is written to " + path + ".";
+}
+
 std::string RefusalLine(const CommandLine& command_line) {
   return command_line.problem + " " + kUsage;
 }

@@ -25,6 +25,13 @@ struct CommandLine {
 // `args` without the program's own name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
+// True when an argument starts with "/" or "-": the command line was typed, not a file dropped.
+bool AnySwitch(const std::vector<std::string>& args);
+
+// The line the silent mode writes on standard output for a file it wrote elsewhere than in the
+// program's folder.
+std::string RedirectedLine(const std::string& path);
+
 // The one line a refused command line gets on standard error: the problem, then the usage.
 std::string RefusalLine(const CommandLine& command_line);
 

@@ -10,7 +10,8 @@ inline constexpr char kViewSaveTitle[] = "View/Save to a File";
 
 // View/Save: asks whether to view, writes the report, then opens it or confirms where it is.
 void SaveViewCommand(const Platform& p, WindowRef owner);
-// Hands the report to the program associated with its type; the result is not examined.
-void OpenReport(const Platform& p, WindowRef owner);
+// Hands the report in `folder` to the program associated with its type; the result is not
+// examined.
+void OpenReport(const Platform& p, WindowRef owner, const std::string& folder);
 
 }  // namespace torvel

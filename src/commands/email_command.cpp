@@ -19,11 +19,11 @@ void EmailCommand(const Platform& p, WindowRef /*owner*/, const std::string& rec
     p.dialogs.Show(kEmptyRecipientText, kErrorTitle, Buttons::kOk);
     return;
   }
-  const std::string folder = p.files.ExeFolder();
+  const std::string folder = ChooseReportFolder(p).path;
   const std::string body = LinkBody(folder);
 
   // A report that cannot be written has been reported by RunReport; nothing is sent then.
-  if (!RunReport(p)) return;
+  if (!RunReport(p, folder)) return;
 
   if (p.dialogs.Show(kEmailOptionText, kEmailOptionTitle, Buttons::kYesNo) == Answer::kYes) {
     SendOutlookMail(p, state, ReportPath(folder));

@@ -34,6 +34,9 @@ class Files {
   virtual ~Files() = default;
   // Folder of the running executable: no trailing separator except at a drive root ("C:\").
   virtual std::string ExeFolder() = 0;
+  // The user's Documents folder and temporary folder, in the same form; empty when unknown.
+  virtual std::string DocumentsFolder() = 0;
+  virtual std::string TemporaryFolder() = 0;
   // 0 and *attributes when the path exists; 2 (or 3) when it does not.
   virtual long Attributes(const std::string& path, std::uint32_t* attributes) = 0;
   // Creates a new file and keeps it open, shared with nobody. Fails (80) when anything at all, a

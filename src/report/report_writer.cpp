@@ -16,6 +16,7 @@ namespace torvel {
 namespace {
 
 constexpr long kAccessDenied = 5;
+constexpr long kWriteProtected = 19;
 constexpr long kNameTooLong = 206;
 // The most characters (UTF-16 units) one part of a path may have.
 constexpr std::size_t kNamePartLimit = 255;
@@ -98,19 +99,24 @@ class TemporaryFile {
 };
 
 // Created exclusively under a fresh name, so that nothing planted in the folder, a link or a
-// folder, is ever written through.
-FileRef CreateTemporary(const Platform& p, const std::string& path, const std::string& advice) {
-  const std::string folder = FolderOf(path);
+// folder, is ever written through: 0 or the folder's answer.
+long TryCreateTemporary(Files& files, const std::string& folder, FileRef* file) {
   long code = 0;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string name = folder + TemporaryName(p.files.Random());
-    FileRef file = 0;
-    if ((code = p.files.CreateNew(name, &file)) == 0) return file;
+    const std::string name = folder + TemporaryName(files.Random());
+    if ((code = files.CreateNew(name, file)) == 0) return 0;
     // Only a name that is taken is worth another try; anything else is the folder's answer.
     std::uint32_t attributes = 0;
-    if (p.files.Attributes(name, &attributes) != 0) break;
+    if (files.Attributes(name, &attributes) != 0) break;
   }
-  throw ReportFileError(path, code, p.files.ErrorText(code) + " " + advice);
+  return code;
+}
+
+FileRef CreateTemporary(const Platform& p, const std::string& path, const std::string& advice) {
+  FileRef file = 0;
+  const long code = TryCreateTemporary(p.files, FolderOf(path), &file);
+  if (code != 0) throw ReportFileError(path, code, p.files.ErrorText(code) + " " + advice);
+  return file;
 }
 
 // Temporary files of killed runs. One that a run still holds cannot be removed, and none is
@@ -165,8 +171,23 @@ void WriteReports(const Platform& p, const std::vector<Output>& outputs,
   }
 }
 
+ReportFolder ChooseReportFolder(const Platform& p) {
+  const std::string program = p.files.ExeFolder();
+  for (const std::string& folder :
+       {program, p.files.DocumentsFolder(), p.files.TemporaryFolder()}) {
+    if (folder.empty()) continue;
+    FileRef file = 0;
+    const long code = TryCreateTemporary(p.files, FolderOf(ReportPath(folder)), &file);
+    if (code == 0) p.files.Discard(file);
+    if (code == 0) return {folder, folder != program};
+    // Only a want of rights is worth another folder; anything else fails there as it is.
+    if (code != kAccessDenied && code != kWriteProtected) break;
+  }
+  return {program, false};
+}
+
 void WriteToFile(const Platform& p) {
-  WriteReports(p, {{ReportPath(p.files.ExeFolder()), Format::kHtml}}, kWindowFolderAdvice);
+  WriteReports(p, {{ReportPath(ChooseReportFolder(p).path), Format::kHtml}}, kWindowFolderAdvice);
 }
 
 std::string ReportFailureText(const std::string& path, const std::string& reason) {
@@ -188,16 +209,9 @@ bool RunReports(const Platform& p, const std::vector<Output>& outputs, const std
   return false;
 }
 
-bool RunReport(const Platform& p) {
+bool RunReport(const Platform& p, const std::string& folder) {
   BusyScope busy(p.dialogs);
-  std::string path = kReportFileName;
-  try {
-    path = ReportPath(p.files.ExeFolder());
-  } catch (const std::exception& e) {
-    p.dialogs.Show(ReportFailureText(path, e.what()), kAppTitle, Buttons::kOk);
-    return false;
-  }
-  return RunReports(p, {{path, Format::kHtml}}, kWindowFolderAdvice);
+  return RunReports(p, {{ReportPath(folder), Format::kHtml}}, kWindowFolderAdvice);
 }
 
 }  // namespace torvel

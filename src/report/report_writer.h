@@ -47,13 +47,21 @@ struct Output {
 // ReportFileError when one cannot be put in place; it then stays as it was, and the reason
 // names the one before it that was written.
 void WriteReports(const Platform& p, const std::vector<Output>& outputs, const std::string& advice);
-// The HTML report beside the tool.
+// Where the report goes unless a file is named: the program's folder when a file can be created
+// there; when it cannot for want of rights, the user's Documents folder, else the user's
+// temporary folder. A try leaves nothing behind.
+struct ReportFolder {
+  std::string path;
+  bool redirected = false;  // not the program's folder
+};
+ReportFolder ChooseReportFolder(const Platform& p);
+// The HTML report in the chosen folder.
 void WriteToFile(const Platform& p);
 // WriteReports; when a file cannot be written, shows one message (ReportFailureText) and
 // returns false.
 bool RunReports(const Platform& p, const std::vector<Output>& outputs, const std::string& advice);
-// The HTML report beside the tool, with the wait cursor: the window's commands.
-bool RunReport(const Platform& p);
+// The HTML report in `folder`, with the wait cursor: the window's commands.
+bool RunReport(const Platform& p, const std::string& folder);
 std::string ReportFailureText(const std::string& path, const std::string& reason);
 
 }  // namespace torvel

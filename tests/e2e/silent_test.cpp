@@ -183,7 +183,7 @@ TEST(AlwaysEnds, SwitchesUnwritableFolderAndSilentHost) {
                    std::string()},
         {"/report /q", 2u, "Unknown switch \"/q\". " + usage, "", ""},
         {"/report a b", 2u, "Unexpected argument \"b\". " + usage, "", ""},
-        {"/?", 0u, usage, "", ""},
+        {"/?", 0u, "", "", ""},  // the usage goes to standard output
         {"/report T:\\missing\\r.htm", 1u,
          "could not be written to T:\\missing\\r.htm.|copy the tool to a folder you can write to, "
          "or name another file with /report FILE.",

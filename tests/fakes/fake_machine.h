@@ -74,6 +74,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   std::map<RegKey, std::string> handles;
   std::map<FileRef, std::string> held;        // files created and still open
   std::map<std::string, std::uint64_t> ages;  // of files, in ms; 0 when not given
+  std::vector<std::string> unwritable;        // folders where no file can be created
   int queries = 0, file_count = 0, randoms = 0;
   std::deque<Answer> answers;              // to Yes/No questions; No when none is left
   int busy = 0, sockets = 0, objects = 0;  // started and not yet ended
@@ -213,8 +214,13 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     *attributes = files[path].second;
     return 0;
   }
+  std::string DocumentsFolder() override { return "C:\\Users\\Anna\\Documents"; }
+  std::string TemporaryFolder() override { return "C:\\Users\\Anna\\Temp"; }
   long CreateNew(Str path, FileRef* file) override {
     if (At("CreateNew") == kStatus) return 5;
+    for (const std::string& folder : unwritable) {
+      if (path.starts_with(folder)) return 5;
+    }
     if (files.count(path)) return 80;
     files[path] = {"", 0};
     *file = ++file_count;

@@ -75,26 +75,33 @@ std::vector<std::string> Arguments() {
   return args;
 }
 
-// Each file the switches name, or the one beside the program; one collection feeds them all.
+// Each file the switches name, or the one in the report's folder; one collection feeds them all.
 int RunSilent(Services& services, const CommandLine& command_line) {
   ConsoleDialogs dialogs;
   Platform p = services.With(dialogs);
+  // A file named on the command line is never redirected.
+  const bool unnamed = (command_line.report && command_line.report->empty()) ||
+                       (command_line.json && command_line.json->empty());
+  const ReportFolder folder = unnamed ? ChooseReportFolder(p) : ReportFolder{};
   std::vector<Output> outputs;
-  const std::string folder = services.files.ExeFolder();
-  if (command_line.report) {
-    outputs.push_back(
-        {command_line.report->empty() ? ReportPath(folder) : FullPath(*command_line.report),
-         Format::kHtml});
-  }
-  if (command_line.json) {
-    outputs.push_back({command_line.json->empty() ? JsonPath(folder) : FullPath(*command_line.json),
-                       Format::kJson});
-  }
+  std::vector<bool> moved;  // redirected away from the program's folder
+  auto add = [&](const std::optional<std::string>& file, const std::string& unnamed_path,
+                 Format format) {
+    if (!file) return;
+    outputs.push_back({file->empty() ? unnamed_path : FullPath(*file), format});
+    moved.push_back(file->empty() && folder.redirected);
+  };
+  add(command_line.report, ReportPath(folder.path), Format::kHtml);
+  add(command_line.json, JsonPath(folder.path), Format::kJson);
   if (outputs.size() == 2 && services.files.SameFile(outputs[0].path, outputs[1].path)) {
     WriteErrorLine(std::string(kSameFileProblem) + " " + kUsage);
     return kExitRefused;
   }
-  return RunReports(p, outputs, kSilentFolderAdvice) ? 0 : 1;
+  if (!RunReports(p, outputs, kSilentFolderAdvice)) return 1;
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    if (moved[i]) WriteOutputLine(RedirectedLine(outputs[i].path));
+  }
+  return 0;
 }
 
 int RunWindow(Services& services, HINSTANCE instance, int show) {
@@ -121,15 +128,23 @@ int RunWindow(Services& services, HINSTANCE instance, int show) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   using namespace torvel;
   std::vector<std::string> args = Arguments();
-  const CommandLine command_line =
-      ParseCommandLine(std::vector<std::string>(args.begin() + (args.empty() ? 0 : 1), args.end()));
+  const std::vector<std::string> command_line_args(args.begin() + (args.empty() ? 0 : 1),
+                                                   args.end());
+  const CommandLine command_line = ParseCommandLine(command_line_args);
   switch (command_line.mode) {
     case RunMode::kUsage:
-      WriteErrorLine(kUsage);
+      // Asked for by a person: where there is no console, in a box.
+      if (!WriteOutputLine(kUsage)) {
+        MessageBoxW(nullptr, Wide(kUsage).c_str(), Wide(kAppTitle).c_str(), MB_OK);
+      }
       return 0;
     case RunMode::kRefused:
-      // Refused at once: a scheduled task never waits on a window nobody sees.
-      WriteErrorLine(RefusalLine(command_line));
+      // Refused at once: a scheduled task never waits on a window nobody sees. Only a file
+      // dropped on the icon, with no console to tell it, gets a box.
+      if (!WriteErrorLine(RefusalLine(command_line)) && !AnySwitch(command_line_args)) {
+        MessageBoxW(nullptr, Wide(RefusalLine(command_line)).c_str(), Wide(kAppTitle).c_str(),
+                    MB_OK);
+      }
       return kExitRefused;
     case RunMode::kReport: {
       ComApartment com;

@@ -19,13 +19,15 @@ void Win32Dialogs::SetBusy(bool busy) {
   SetCursor(LoadCursor(nullptr, busy_depth_ > 0 ? IDC_WAIT : IDC_ARROW));
 }
 
-void WriteErrorLine(const std::string& text) {
-  HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  if (error == nullptr || error == INVALID_HANDLE_VALUE) {
-    // A GUI program started from a console window has no standard error of its own.
-    if (AttachConsole(ATTACH_PARENT_PROCESS)) error = GetStdHandle(STD_ERROR_HANDLE);
+namespace {
+
+bool WriteLine(DWORD stream, const std::string& text) {
+  HANDLE out = GetStdHandle(stream);
+  if (out == nullptr || out == INVALID_HANDLE_VALUE) {
+    // A GUI program started from a console window has no standard handles of its own.
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) out = GetStdHandle(stream);
   }
-  if (error == nullptr || error == INVALID_HANDLE_VALUE) return;
+  if (out == nullptr || out == INVALID_HANDLE_VALUE) return false;
   // One line: the text's own line breaks become blanks.
   std::string line;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -35,14 +37,19 @@ void WriteErrorLine(const std::string& text) {
   line += "\r\n";
   DWORD written = 0;
   DWORD mode = 0;
-  if (GetConsoleMode(error, &mode)) {
+  if (GetConsoleMode(out, &mode)) {
     // A console shows wide text whole, whatever its code page.
     const std::wstring wide = Wide(line);
-    WriteConsoleW(error, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-  } else {
-    WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    return WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
   }
+  return WriteFile(out, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
+
+}  // namespace
+
+bool WriteErrorLine(const std::string& text) { return WriteLine(STD_ERROR_HANDLE, text); }
+
+bool WriteOutputLine(const std::string& text) { return WriteLine(STD_OUTPUT_HANDLE, text); }
 
 Answer ConsoleDialogs::Show(const std::string& text, const std::string& title, Buttons buttons) {
   ++shown_;

@@ -15,9 +15,10 @@ class Win32Dialogs : public Dialogs {
   int busy_depth_ = 0;
 };
 
-// Writes `text` as one line (UTF-8) to standard error, the parent's console when the program has
-// no standard error of its own.
-void WriteErrorLine(const std::string& text);
+// Write `text` as one line (UTF-8) to standard error or standard output, the parent's console
+// when the program has no such handle of its own. False when there is nowhere to write.
+bool WriteErrorLine(const std::string& text);
+bool WriteOutputLine(const std::string& text);
 
 // The silent mode: no windows; each message goes as one line to standard error, where the
 // process has one, and questions are answered No.

@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <vector>
-// after windows.h, which it needs
+// after windows.h, which they need
 #include <ntsecapi.h>
+#include <shlobj.h>
 
 #include "platform/win32/owned.h"
 #include "platform/win32/system_text.h"
@@ -32,6 +33,30 @@ std::string Win32Files::ExeFolder() {
   // At a drive root the folder keeps its separator ("C:\"), as the platform gives it.
   if (folder.size() == 2 && folder[1] == ':') folder += '\\';
   return folder;
+}
+
+namespace {
+
+// A folder in ExeFolder's form: its separator kept only at a drive root ("C:\\").
+std::string FolderForm(std::wstring path) {
+  while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+  return Utf8(path);
+}
+
+}  // namespace
+
+std::string Win32Files::DocumentsFolder() {
+  wchar_t path[MAX_PATH] = L"";
+  // CSIDL_PERSONAL: every Windows from XP on has it.
+  return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))
+             ? FolderForm(path)
+             : std::string();
+}
+
+std::string Win32Files::TemporaryFolder() {
+  wchar_t path[MAX_PATH + 1] = L"";
+  const DWORD length = GetTempPathW(MAX_PATH + 1, path);
+  return length > 0 && length <= MAX_PATH ? FolderForm({path, length}) : std::string();
 }
 
 std::wstring LongPath(const std::wstring& path) {

@@ -10,6 +10,8 @@ class Win32Files : public Files {
   // `as_on_xp` takes the road of Windows XP, ntdll's calls, even where kernel32 has its own.
   explicit Win32Files(bool as_on_xp = false) : as_on_xp_(as_on_xp) {}
   std::string ExeFolder() override;
+  std::string DocumentsFolder() override;
+  std::string TemporaryFolder() override;
   long Attributes(const std::string& path, std::uint32_t* attributes) override;
   long CreateNew(const std::string& path, FileRef* file) override;
   long WriteAll(FileRef file, std::string_view bytes) override;

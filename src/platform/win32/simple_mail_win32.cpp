@@ -85,11 +85,14 @@ std::wstring ShortPath(const std::wstring& path) {
 
 }  // namespace
 
-bool Win32SimpleMail::MailProgramRegistered() {
+namespace {
+
+// True when `root`'s Clients\Mail names a default mail program.
+bool DefaultMailProgramUnder(HKEY root) {
   // RegOpenKeyEx and RegQueryValueEx rather than RegGetValue, which Windows XP lacks.
   UniqueHkey key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Clients\\Mail", 0, KEY_QUERY_VALUE,
-                    key.put()) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(root, L"Software\\Clients\\Mail", 0, KEY_QUERY_VALUE, key.put()) !=
+      ERROR_SUCCESS) {
     return false;
   }
   wchar_t name[2] = {};
@@ -98,6 +101,13 @@ bool Win32SimpleMail::MailProgramRegistered() {
       RegQueryValueExW(key.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(name), &size);
   // A name too long for the buffer is a name too.
   return type == REG_SZ && (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && name[0]));
+}
+
+}  // namespace
+
+bool Win32SimpleMail::MailProgramRegistered() {
+  // The user's own choice, else the machine's.
+  return DefaultMailProgramUnder(HKEY_CURRENT_USER) || DefaultMailProgramUnder(HKEY_LOCAL_MACHINE);
 }
 
 long Win32SimpleMail::SendWithAttachment(const std::string& recipient, const std::string& subject,
