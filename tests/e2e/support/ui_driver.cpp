@@ -62,22 +62,25 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
 }
 
 bool Process::Start(const std::string& exe, const std::string& arguments, const std::string& folder,
-                    const std::string& error_file) {
+                    const std::string& error_file, const std::string& output_file) {
   std::wstring command_line = W("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments));
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE error = error_file.empty() ? GetStdHandle(STD_ERROR_HANDLE)
-                                    : CreateFileW(W(error_file).c_str(), GENERIC_WRITE,
-                                                  FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, 0);
+  auto open = [&](const std::string& file, DWORD standard) {
+    return file.empty() ? GetStdHandle(standard)
+                        : CreateFileW(W(file).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                      CREATE_ALWAYS, 0, 0);
+  };
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-  startup.hStdError = error;
+  startup.hStdOutput = open(output_file, STD_OUTPUT_HANDLE);
+  startup.hStdError = open(error_file, STD_ERROR_HANDLE);
   bool started =
       CreateProcessW(W(exe).c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                      folder.empty() ? nullptr : W(folder).c_str(), &startup, &info_);
-  if (!error_file.empty()) CloseHandle(error);
+  if (!output_file.empty()) CloseHandle(startup.hStdOutput);
+  if (!error_file.empty()) CloseHandle(startup.hStdError);
   return started;
 }
 

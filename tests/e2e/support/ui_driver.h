@@ -27,12 +27,13 @@ bool FileExists(const std::string& path);
 // Polls `condition` until it holds (true) or `timeout_ms` pass (false).
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms = kWaitMs);
 
-// A program started in `folder` (empty: this one), its standard error to `error_file` when one
-// is named; killed by the destructor if it still runs.
+// A program started in `folder` (empty: this one), its standard error to `error_file` and its
+// standard output to `output_file` when they are named; killed by the destructor if it still runs.
 class Process {
  public:
   bool Start(const std::string& exe, const std::string& arguments = "",
-             const std::string& folder = "", const std::string& error_file = "");
+             const std::string& folder = "", const std::string& error_file = "",
+             const std::string& output_file = "");
   DWORD pid() const { return info_.dwProcessId; }
   // True, and the exit code, when the process ends within the time.
   bool WaitExit(DWORD timeout_ms, DWORD* exit_code = nullptr);
