@@ -1,8 +1,7 @@
 #include "report/html_report.h"
 
-#include <iterator>
-
 #include "machine/uptime.h"
+#include "report/report_texts.h"
 #include "text/app_info.h"
 #include "text/fragments.h"
 #include "text/label_lines.h"
@@ -13,9 +12,6 @@ namespace torvel {
 namespace {
 
 constexpr double kBytesPerMegabyte = 1048576.0;
-
-constexpr const char* kEditionNames[] = {"Partwright", "Partwright Studio", "Partwright Studio Pro",
-                                         "Partwright Studio Max"};
 
 constexpr char kDateCodeLine[] = "<pre>Partwright Date Code:       ";
 constexpr char kRevisionLine[] = "Partwright Revision Number:  ";
@@ -162,25 +158,6 @@ std::string RevisionForm(const std::string& text) { return EscapeHtml(text); }
 
 }  // namespace
 
-std::string HostReason(const Failure& failure) {
-  switch (failure.number()) {
-    case kInvalidClassString:
-    case kClassNotRegistered:
-      return "Partwright is not installed";
-    case kNoAnswer:
-      return "Partwright did not answer";
-    case kCallRejected:
-      return "Partwright is busy";
-  }
-  return failure.description();
-}
-
-const char* EditionName(const std::optional<std::int32_t>& code) {
-  const bool known =
-      code && *code >= 0 && *code < static_cast<std::int32_t>(std::size(kEditionNames));
-  return known ? kEditionNames[*code] : nullptr;
-}
-
 void WriteProductSections(const ProductFacts& products, ReportStream& out) {
   for (const SectionFacts& section : products.sections) WriteSection(section, out);
 }
@@ -192,9 +169,8 @@ void WriteHostSection(const HostFacts& host, ReportStream& out) {
   out.WriteLine(kRevisionLine +
                 HostAnswer(host.revision_number, host.revision_number_failure, RevisionForm));
   for (std::size_t i = 0; i < kReleaseYears.size(); ++i) {
-    const char* name = EditionName(host.editions[i]);
-    out.WriteLine(std::string("Partwright ") + kReleaseYears[i] +
-                  " Installed version: " + (name ? name : "N/A"));
+    out.WriteLine(std::string("Partwright ") + kReleaseYears[i] + " Installed version: " +
+                  std::string(EditionName(host.editions[i]).value_or("N/A")));
   }
   out.WriteEmptyLine();
   out.WriteLine(kRevisionNote);

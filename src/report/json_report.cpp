@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/clean_text.h"
-#include "report/html_report.h"
+#include "report/report_texts.h"
 #include "text/app_info.h"
 #include "text/text_forms.h"
 
@@ -185,8 +185,8 @@ void WriteHost(JsonWriter& json, const HostFacts& host) {
     json.String("release", kReleaseYears[i]);
     const std::optional<std::int32_t>& code = host.editions[i];
     code ? json.Integer("code", *code) : json.Null("code");
-    const char* name = EditionName(code);
-    name ? json.String("name", name) : json.Null("name");
+    const std::optional<std::string_view> name = EditionName(code);
+    name ? json.String("name", *name) : json.Null("name");
     json.End('}');
   }
   json.End(']');
