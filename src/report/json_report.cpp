@@ -160,11 +160,10 @@ void WriteMachine(JsonWriter& json, const MachineFacts& m) {
 void WriteProducts(JsonWriter& json, const ProductFacts& products) {
   json.Begin("products", '[');
   for (const SectionFacts& facts : products.sections) {
-    const ProductSection& section = ProductSections().at(facts.section);
     json.Begin(nullptr, '{');
-    json.String("name", section.name);
-    json.String("root", section.presence_root);
-    json.String("key", section.presence_key);
+    json.String("name", facts.section.name);
+    json.String("root", facts.section.root);
+    json.String("key", facts.section.key);
     json.Begin("values", '[');
     for (const ValueRead& value : facts.values) {
       json.Begin(nullptr, '{');
