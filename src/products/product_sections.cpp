@@ -22,17 +22,16 @@ ProductFacts RegistryValue(Registry& registry) {
   std::sort(test_order.begin(), test_order.end(), [&](std::size_t a, std::size_t b) {
     return sections[a].presence_test < sections[b].presence_test;
   });
-  ProductFacts facts;
-  facts.presence.resize(sections.size());
+  std::vector<std::int32_t> presence(sections.size());
   for (std::size_t index : test_order) {
     RegValue unused;
-    facts.presence[index] =
-        ReadRegistryValue(registry, sections[index].presence_root, sections[index].presence_key, "",
-                          "", std::string(), unused);
+    presence[index] = ReadRegistryValue(registry, sections[index].root, sections[index].key, "", "",
+                                        std::string(), unused);
   }
+  ProductFacts facts;
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    if (facts.presence[i] != 0) continue;
-    SectionFacts section{i, {}};
+    if (presence[i] != 0) continue;
+    SectionFacts section{sections[i], {}};
     for (const SectionLine& line : sections[i].lines) {
       for (const std::string& name : line.names) {
         if (section.Find(line.key, name)) continue;

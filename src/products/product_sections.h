@@ -19,17 +19,16 @@ struct ValueRead {
   std::optional<std::string> text;  // none when it could not be read
 };
 
-// A section whose product is installed: its row in ProductSections() and the distinct values
-// it reads, in the order first read.
+// A section whose product is installed: its row of the product tables (which product, and what
+// each line shows) and the distinct values it reads, in the order first read.
 struct SectionFacts {
-  std::size_t section = 0;
+  ProductSection section;
   std::vector<ValueRead> values;
   // The value of `name` under `key`, or null when the section does not read it.
   const ValueRead* Find(const std::string& key, const std::string& name) const;
 };
 
 struct ProductFacts {
-  std::vector<std::int32_t> presence;  // each section's presence test, by row
   std::vector<SectionFacts> sections;  // the installed ones, in the order they are written
 };
 

@@ -1,40 +1,40 @@
 #pragma once
-// The product sections as data: each product's presence test and heading, and the lines of its
-// section: what the collector reads and how the report shows it.
+// The product sections as data: each product's presence test, and the lines of its section:
+// what the collector reads and under which label. How a line looks is the renderers' work.
 #include <cstddef>
 #include <string>
 #include <vector>
 
 namespace torvel {
 
-// Where the report's product icons are loaded from; every product heading uses it.
-inline constexpr char kIconBaseAddress[] = "http://support.example.com/";
+// The products whose settings the report shows.
+enum class Product { kFrame, kDraftPilot, kK, kElx, kAeroMesh, kKinema };
 
 enum class LineKind {
   kEmpty,    // an empty line
-  kHeading,  // bold heading prefix + text
-  kNote,     // text alone (a paragraph opening without closing tag)
-  kLabel,    // label padded to width + values with separators + ending
+  kHeading,  // a heading that stands alone
+  kLeadIn,   // a heading that runs on into the label lines below it
+  kNote,     // a remark that runs on into the label lines below it
+  kLabel,    // a label, then its values; label lines in a row form a block
 };
 
-// One line of a section. A label line that follows a line of another kind opens a block and
-// carries the monospace block prefix.
 struct SectionLine {
   LineKind kind = LineKind::kEmpty;
-  std::string text;                     // heading or note text, or the label
-  std::size_t width = 0;                // label width, trailing blanks included
+  std::string text;                     // the heading, the note or the label
+  std::size_t width = 0;                // the label's width, trailing blanks included
   std::string key;                      // key path of the line's values
-  std::vector<std::string> names;       // value names, in the order written
-  std::vector<std::string> separators;  // written between the values (one fewer than names)
-  std::string ending;                   // "<br>" or "</p>"
+  std::vector<std::string> names;       // value names, in the order shown
+  std::vector<std::string> separators;  // separators[i] follows value i; none past the last given
 };
 
 struct ProductSection {
-  std::string presence_root;
-  std::string presence_key;  // ends in a backslash, as the product keys are tested
-  std::string icon;          // empty: the section has no product heading
-  std::string name;          // the product's name
-  std::string root;          // root of every value of the section
+  Product product = Product::kFrame;
+  std::string name;  // the product's name
+  std::string root;  // root of the presence test and of every value of the section
+  std::string key;   // the presence test's key; ends in a backslash, as the product keys are tested
+  // Whether the section opens with the product's heading; a product's second section goes on
+  // under its first one's.
+  bool product_heading = true;
   std::vector<SectionLine> lines;
   int presence_test = 0;  // when its presence test runs among the sections', from 0
 };

@@ -1,8 +1,7 @@
 #include "report/html_report.h"
 
-#include <iterator>
-
 #include "machine/uptime.h"
+#include "report/report_texts.h"
 #include "text/app_info.h"
 #include "text/fragments.h"
 #include "text/label_lines.h"
@@ -13,9 +12,6 @@ namespace torvel {
 namespace {
 
 constexpr double kBytesPerMegabyte = 1048576.0;
-
-constexpr const char* kEditionNames[] = {"Partwright", "Partwright Studio", "Partwright Studio Pro",
-                                         "Partwright Studio Max"};
 
 constexpr char kDateCodeLine[] = "<pre>Partwright Date Code:       ";
 constexpr char kRevisionLine[] = "Partwright Revision Number:  ";
@@ -108,43 +104,73 @@ void WriteMachineBlock(const MachineFacts& m, ReportStream& out) {
   out.WriteLine(LabelLine("TORVELK :", EscapeHtml(m.torvelk.value_or("")) + "</pre>"));
 }
 
-std::string SectionLabelLine(const SectionFacts& facts, const SectionLine& line, bool opens_block) {
+// Where the product headings' icons are loaded from, and each product's icon.
+constexpr char kIconAddress[] = "http://support.example.com/WebHelp/woda/";
+
+const char* IconFile(Product product) {
+  switch (product) {
+    case Product::kFrame:
+      return "TFicon.jpg";
+    case Product::kDraftPilot:
+      return "DPIcon.jpg";
+    case Product::kK:
+      return "KIcon.jpg";
+    case Product::kElx:
+      return "ELXIcon.jpg";
+    case Product::kAeroMesh:
+      return "TAEIcon.jpg";
+    case Product::kKinema:
+      return "TKIcon.jpg";
+  }
+  return "";
+}
+
+// A label line of a block: the first opens its paragraph, the last closes it, the others end in
+// a line break.
+std::string SectionLabelLine(const SectionFacts& facts, const SectionLine& line, bool opens_block,
+                             bool closes_block) {
   std::string text = opens_block ? kMonospaceBlockPrefix : "";
-  text += PadLabel(line.text, line.width);
+  text += EscapeHtml(PadLabel(line.text, line.width));
   for (std::size_t i = 0; i < line.names.size(); ++i) {
-    if (i > 0 && i - 1 < line.separators.size()) text += line.separators[i - 1];
     // A value that cannot be read is written as empty text.
     const ValueRead* value = facts.Find(line.key, line.names[i]);
     if (value && value->text) text += EscapeHtml(*value->text);
+    if (i < line.separators.size()) text += EscapeHtml(line.separators[i]);
   }
-  return text + line.ending;
+  return text + (closes_block ? "</p>" : "<br>");
 }
 
 void WriteSection(const SectionFacts& facts, ReportStream& out) {
-  const ProductSection& section = ProductSections().at(facts.section);
-  if (!section.icon.empty()) {
+  const ProductSection& section = facts.section;
+  if (section.product_heading) {
     out.WriteEmptyLine();
     out.WriteLine(kSectionRule);
-    out.WriteLine(std::string("<h3><img src=\"") + kIconBaseAddress + "WebHelp/woda/" +
-                  section.icon + "\"> " + section.name + "</h3>");
+    out.WriteLine(std::string("<h3><img src=\"") + kIconAddress + IconFile(section.product) +
+                  "\"> " + EscapeHtml(section.name) + "</h3>");
   }
-  bool in_block = false;
-  for (const SectionLine& line : section.lines) {
+  const std::vector<SectionLine>& lines = section.lines;
+  const auto is_label = [&lines](std::size_t i) {
+    return i < lines.size() && lines[i].kind == LineKind::kLabel;
+  };
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const SectionLine& line = lines[i];
     switch (line.kind) {
       case LineKind::kEmpty:
         out.WriteEmptyLine();
         break;
       case LineKind::kHeading:
-        out.WriteLine(std::string(kBoldHeadingPrefix) + line.text);
+        out.WriteLine(kBoldHeadingPrefix + EscapeHtml(line.text) + "</p>");
+        break;
+      case LineKind::kLeadIn:
+        out.WriteLine(kBoldHeadingPrefix + EscapeHtml(line.text) + "<br>");
         break;
       case LineKind::kNote:
-        out.WriteLine(line.text);
+        out.WriteLine("<p>" + EscapeHtml(line.text));
         break;
       case LineKind::kLabel:
-        out.WriteLine(SectionLabelLine(facts, line, !in_block));
+        out.WriteLine(SectionLabelLine(facts, line, i == 0 || !is_label(i - 1), !is_label(i + 1)));
         break;
     }
-    in_block = line.kind == LineKind::kLabel;
   }
 }
 
@@ -162,25 +188,6 @@ std::string RevisionForm(const std::string& text) { return EscapeHtml(text); }
 
 }  // namespace
 
-std::string HostReason(const Failure& failure) {
-  switch (failure.number()) {
-    case kInvalidClassString:
-    case kClassNotRegistered:
-      return "Partwright is not installed";
-    case kNoAnswer:
-      return "Partwright did not answer";
-    case kCallRejected:
-      return "Partwright is busy";
-  }
-  return failure.description();
-}
-
-const char* EditionName(const std::optional<std::int32_t>& code) {
-  const bool known =
-      code && *code >= 0 && *code < static_cast<std::int32_t>(std::size(kEditionNames));
-  return known ? kEditionNames[*code] : nullptr;
-}
-
 void WriteProductSections(const ProductFacts& products, ReportStream& out) {
   for (const SectionFacts& section : products.sections) WriteSection(section, out);
 }
@@ -192,9 +199,8 @@ void WriteHostSection(const HostFacts& host, ReportStream& out) {
   out.WriteLine(kRevisionLine +
                 HostAnswer(host.revision_number, host.revision_number_failure, RevisionForm));
   for (std::size_t i = 0; i < kReleaseYears.size(); ++i) {
-    const char* name = EditionName(host.editions[i]);
-    out.WriteLine(std::string("Partwright ") + kReleaseYears[i] +
-                  " Installed version: " + (name ? name : "N/A"));
+    out.WriteLine(std::string("Partwright ") + kReleaseYears[i] + " Installed version: " +
+                  std::string(EditionName(host.editions[i]).value_or("N/A")));
   }
   out.WriteEmptyLine();
   out.WriteLine(kRevisionNote);

@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "platform/clean_text.h"
-#include "report/html_report.h"
+#include "report/report_texts.h"
 #include "text/app_info.h"
 #include "text/text_forms.h"
 
@@ -31,24 +33,30 @@ class JsonWriter {
     Prefix(key);
     Quote(value);
   }
-  // Null for a text that could not be had.
-  void Maybe(const char* key, const std::optional<std::string>& value) {
-    value ? String(key, *value) : Null(key);
+  // A whole number as it is; a fraction to the last digit a double holds, null when not finite.
+  template <typename N>
+  requires std::is_arithmetic_v<N>
+  void Number(const char* key, N value) {
+    if constexpr (std::is_floating_point_v<N>) {
+      if (!std::isfinite(value)) return Null(key);
+      char number[32];
+      std::snprintf(number, sizeof number, "%.17g", static_cast<double>(value));
+      Prefix(key);
+      text_ += number;
+    } else {
+      Prefix(key);
+      text_ += std::to_string(value);
+    }
   }
-  void Integer(const char* key, std::int64_t value) {
-    Prefix(key);
-    text_ += std::to_string(value);
-  }
-  void Unsigned(const char* key, std::uint64_t value) {
-    Prefix(key);
-    text_ += std::to_string(value);
-  }
-  void Number(const char* key, double value) {
-    if (!std::isfinite(value)) return Null(key);
-    char number[32];
-    std::snprintf(number, sizeof number, "%.17g", value);
-    Prefix(key);
-    text_ += number;
+  // Null for a text or a number that could not be had.
+  template <typename T>
+  void Maybe(const char* key, const std::optional<T>& value) {
+    if (!value) return Null(key);
+    if constexpr (std::is_arithmetic_v<T>) {
+      Number(key, *value);
+    } else {
+      String(key, *value);
+    }
   }
   void Null(const char* key) {
     Prefix(key);
@@ -91,21 +99,21 @@ void WriteMachine(JsonWriter& json, const MachineFacts& m) {
   json.Begin("machine", '{');
   json.Maybe("user_name", m.user_name);
   json.String("computer_name", m.computer_name);
-  json.Unsigned("uptime_ms", m.uptime_ms);
+  json.Number("uptime_ms", m.uptime_ms);
   json.String("ethernet_address", m.ethernet_address);
   json.Maybe("ip_address",
              m.ip_address.empty() ? std::nullopt : std::optional<std::string>(m.ip_address));
   if (m.os) {
     json.Begin("operating_system", '{');
-    json.Integer("platform_id", m.os->platform_id);
-    json.Integer("major_version", m.os->major);
-    json.Integer("minor_version", m.os->minor);
-    json.Integer("build", m.os->build);
+    json.Number("platform_id", m.os->platform_id);
+    json.Number("major_version", m.os->major);
+    json.Number("minor_version", m.os->minor);
+    json.Number("build", m.os->build);
     json.String("service_pack", m.os->service_pack);
     json.End('}');
     json.Begin("processor", '{');
-    json.Integer("type", m.os->processor_type);
-    json.Integer("count", m.os->processor_count);
+    json.Number("type", m.os->processor_type);
+    json.Number("count", m.os->processor_count);
     json.End('}');
     json.String("system_date", m.os->date);
     json.String("system_time", m.os->time);
@@ -115,14 +123,14 @@ void WriteMachine(JsonWriter& json, const MachineFacts& m) {
   }
   if (const auto& r = m.resources) {
     json.Begin("memory", '{');
-    json.Unsigned("total_physical_bytes", r->memory.total_physical);
-    json.Unsigned("available_physical_bytes", r->memory.available_physical);
-    json.Unsigned("total_paging_bytes", r->memory.total_paging);
+    json.Number("total_physical_bytes", r->memory.total_physical);
+    json.Number("available_physical_bytes", r->memory.available_physical);
+    json.Number("total_paging_bytes", r->memory.total_paging);
     json.End('}');
     json.Begin("disk", '{');
     json.String("root", r->drive_root);
-    r->disk_known ? json.Unsigned("total_bytes", r->disk_total) : json.Null("total_bytes");
-    r->disk_known ? json.Unsigned("free_bytes", r->disk_free) : json.Null("free_bytes");
+    json.Maybe("total_bytes", r->disk_known ? std::optional(r->disk_total) : std::nullopt);
+    json.Maybe("free_bytes", r->disk_known ? std::optional(r->disk_free) : std::nullopt);
     json.End('}');
   } else {
     json.Null("memory");
@@ -131,12 +139,12 @@ void WriteMachine(JsonWriter& json, const MachineFacts& m) {
   if (m.resources && m.resources->screen) {
     const ResourceFacts& r = *m.resources;
     json.Begin("display", '{');
-    json.Integer("width_px", r.screen->width);
-    json.Integer("height_px", r.screen->height);
+    json.Number("width_px", r.screen->width);
+    json.Number("height_px", r.screen->height);
     json.Number("dots_per_inch_x", r.screen->dpi_x);
     json.Number("dots_per_inch_y", r.screen->dpi_y);
-    r.color_bits ? json.Integer("color_bits", *r.color_bits) : json.Null("color_bits");
-    r.colors ? json.Number("colors", *r.colors) : json.Null("colors");
+    json.Maybe("color_bits", r.color_bits);
+    json.Maybe("colors", r.colors);
     json.End('}');
   } else {
     json.Null("display");
@@ -152,11 +160,10 @@ void WriteMachine(JsonWriter& json, const MachineFacts& m) {
 void WriteProducts(JsonWriter& json, const ProductFacts& products) {
   json.Begin("products", '[');
   for (const SectionFacts& facts : products.sections) {
-    const ProductSection& section = ProductSections().at(facts.section);
     json.Begin(nullptr, '{');
-    json.String("name", section.name);
-    json.String("root", section.presence_root);
-    json.String("key", section.presence_key);
+    json.String("name", facts.section.name);
+    json.String("root", facts.section.root);
+    json.String("key", facts.section.key);
     json.Begin("values", '[');
     for (const ValueRead& value : facts.values) {
       json.Begin(nullptr, '{');
@@ -174,7 +181,7 @@ void WriteProducts(JsonWriter& json, const ProductFacts& products) {
 
 void WriteHost(JsonWriter& json, const HostFacts& host) {
   json.Begin("host", '{');
-  host.date_code ? json.Integer("date_code", *host.date_code) : json.Null("date_code");
+  json.Maybe("date_code", host.date_code);
   json.Maybe("revision_number", host.revision_number);
   const std::optional<Failure>& failure =
       host.date_code_failure ? host.date_code_failure : host.revision_number_failure;
@@ -183,10 +190,8 @@ void WriteHost(JsonWriter& json, const HostFacts& host) {
   for (std::size_t i = 0; i < kReleaseYears.size(); ++i) {
     json.Begin(nullptr, '{');
     json.String("release", kReleaseYears[i]);
-    const std::optional<std::int32_t>& code = host.editions[i];
-    code ? json.Integer("code", *code) : json.Null("code");
-    const char* name = EditionName(code);
-    name ? json.String("name", name) : json.Null("name");
+    json.Maybe("code", host.editions[i]);
+    json.Maybe("name", EditionName(host.editions[i]));
     json.End('}');
   }
   json.End(']');
@@ -198,7 +203,7 @@ void WriteHost(JsonWriter& json, const HostFacts& host) {
 std::string RenderJson(const Facts& facts) {
   JsonWriter json;
   json.Begin(nullptr, '{');
-  json.Integer("schema_version", kJsonSchemaVersion);
+  json.Number("schema_version", kJsonSchemaVersion);
   json.Begin("tool", '{');
   json.String("name", kProductName);
   json.String("version", VersionText());

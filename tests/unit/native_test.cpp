@@ -193,11 +193,10 @@ TEST(Native, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresenceTests) 
            std::get<4>(products[i]);
   };
   Machine all;
-  const std::string all_out = ProductPortion(all);
   // A machine whose installers wrote only the 64-bit registry view reads the same.
   Machine only64;
   only64.only_64_bit_view = true;
-  EXPECT_EQ(ProductPortion(only64), all_out);
+  EXPECT_EQ(ProductPortion(only64), ProductPortion(all));
   for (std::size_t i = 0; i + 1 < std::size(products); ++i) {
     const auto& [root, key, test, marker, below] = products[i];
     EXPECT_EQ(all.opened.at(test), key + "\\");
@@ -219,9 +218,8 @@ TEST(Native, JsonTwinHoldsTheFactsAndNullForWhatCouldNotBeHad) {
   // The fixture machine: the expected file, which the validator checks against the schema and
   // the registry fixture.
   const std::string expected = TORVEL_SOURCE_DIR "/tests/expected/full_report.json";
-  Machine m;
   std::ifstream file(expected, std::ios::binary);
-  EXPECT_EQ(RenderJson(CollectFacts(m.platform())),
+  EXPECT_EQ(RenderJson(CollectFacts(Machine().platform())),
             std::string(std::istreambuf_iterator(file), {}));
   const std::string check = "/usr/bin/python3 " TORVEL_SOURCE_DIR "/scripts/check-json-reports ";
   EXPECT_EQ(std::system((check + expected).c_str()), 0);
@@ -421,17 +419,18 @@ TEST(Native, ProgressAfterASecondWithTheStepAndTheSecondsLeft) {
                                                kStepWriting, kStepMail}));
 }
 
-TEST(Native, AHostThatIsNotInstalledOrDoesNotAnswer) {
-  // Installed or not, the member that gets no answer, the section's two answers, what is asked.
-  const std::tuple<bool, std::string, std::string, std::string> hosts[] = {
-      {false, "", "not available: Partwright is not installed (error 0x80040154)", ""},
+TEST(Native, AHostThatIsNotInstalledIsBusyOrDoesNotAnswer) {
+  // What fails, how, with which code; the reason that both answers give, what is asked.
+  const std::tuple<std::string, Mode, long, std::string, std::string> hosts[] = {
+      {"Create", kStatus, kInvalidClassString, "is not installed (error 0x800401F3)", ""},
       // Nothing more is asked of a host that did not answer: not even to exit.
-      {true, "DateCode", "not available: Partwright did not answer (error 0x8001011F)",
-       "create Partwright.Application|get DateCode"}};
-  for (const auto& [installed, silent, answer, log] : hosts) {
+      {"DateCode", kSilent, 0, "did not answer (error 0x8001011F)",
+       "create Partwright.Application|get DateCode"},
+      {"Create", kStatus, kCallRejected, "is busy (error 0x80010001)", ""}};
+  for (const auto& [member, mode, code, answer, log] : hosts) {
     Machine m;
-    m.host_installed = installed;
-    m.fail = {silent, kSilent};
+    m.fail = {member, mode};
+    m.code = code;
     // An edition code below the table's first.
     m.SetValue(kHkeyLocalMachine, "Software\\Partwright\\Partwright 2004\\Setup",
                "Partwright Studio Installed", kRegDword, "\xFF\xFF\xFF\xFF");
@@ -439,8 +438,8 @@ TEST(Native, AHostThatIsNotInstalledOrDoesNotAnswer) {
     WriteHostSection(PartwrightInformation(m.platform()), out);
     const std::vector<std::string> lines = Split(out.text(), "\r\n");
     EXPECT_EQ(lines.at(4), "Partwright 2004 Installed version: N/A");
-    EXPECT_EQ(lines.at(2), kDate + answer);
-    EXPECT_EQ(lines.at(3), kRevision + answer);
+    EXPECT_EQ(lines.at(2), kDate + "not available: Partwright " + answer);
+    EXPECT_EQ(lines.at(3), kRevision + "not available: Partwright " + answer);
     EXPECT_EQ(m.log, Split(log));
     EXPECT_EQ(m.objects, 0);
   }
