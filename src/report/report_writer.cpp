@@ -28,10 +28,12 @@ std::size_t LongestNamePart(const std::string& path) {
   std::size_t longest = 0, length = 0;
   for (const char c : path) {
     const auto byte = static_cast<unsigned char>(c);
-    if (c == '\\' || c == '/') length = 0;
-    // A lead byte starts a character; four-byte ones take two UTF-16 units.
-    else if ((byte & 0xC0) != 0x80)
+    if (c == '\\' || c == '/') {
+      length = 0;
+    } else if ((byte & 0xC0) != 0x80) {
+      // A lead byte starts a character; four-byte ones take two UTF-16 units.
       length += byte >= 0xF0 ? 2 : 1;
+    }
     longest = std::max(longest, length);
   }
   return longest;
@@ -180,8 +182,10 @@ ReportFolder ChooseReportFolder(const Platform& p) {
     if (folder.empty()) continue;
     FileRef file = 0;
     const long code = TryCreateTemporary(p.files, FolderOf(ReportPath(folder)), &file);
-    if (code == 0) p.files.Discard(file);
-    if (code == 0) return {folder, folder != program};
+    if (code == 0) {
+      p.files.Discard(file);
+      return {folder, folder != program};
+    }
     // Only a want of rights is worth another folder; anything else fails there as it is.
     if (code != kAccessDenied && code != kWriteProtected) break;
   }

@@ -38,7 +38,7 @@ std::string Win32Files::ExeFolder() {
 
 namespace {
 
-// A folder in ExeFolder's form: its separator kept only at a drive root ("C:\\").
+// A folder in ExeFolder's form: its separator kept only at a drive root ("C:\").
 std::string FolderForm(std::wstring path) {
   while (path.size() > 3 && path.back() == L'\\') path.pop_back();
   return Utf8(path);
