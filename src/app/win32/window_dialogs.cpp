@@ -109,7 +109,11 @@ void WindowDialogs::Refresh() {
   if (asking) SetDlgItemTextW(window_, kSecondsLabel, SecondsText(*view->seconds_left).c_str());
   ShowWindow(GetDlgItem(window_, kSecondsLabel), asking ? SW_SHOWNA : SW_HIDE);
   ShowWindow(GetDlgItem(window_, IDCANCEL), asking ? SW_SHOWNA : SW_HIDE);
-  if (!IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
+  if (!IsWindowVisible(window_)) {
+    ShowWindow(window_, SW_SHOW);
+    // The keyboard reaches the button at once: Enter or Space stops waiting, as Esc does.
+    if (asking) SetFocus(GetDlgItem(window_, IDCANCEL));
+  }
 }
 
 void WindowDialogs::Create() {
