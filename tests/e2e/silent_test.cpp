@@ -272,10 +272,15 @@ TEST(ReportFile, PlantedLinksNeverTakeItOverAndLongNamesWork) {
   ASSERT_TRUE(
       Sh(folder, "for i in $(seq 4 4 4096); do " + link + "r.htm.$i.tmp; done; " + link +
                      "./~TRV00000001.tmp; mkdir ./~TRV00000002.tmp; : >./~TRV00000004.tmp;" + link +
-                     "./~TRV00000003.tmp; touch -d '1 hour ago' ./~TRV00000004.tmp '" +
+                     "./~TRV00000003.tmp; : >./~TRV0000000A.tmp; touch -d '1 hour ago' "
+                     "./~TRV00000004.tmp ./~TRV0000000A.tmp '" +
                      UnixPath(victim) + "'") &&
       bench::WaitUntil([&] { return bench::FileExists(done); }) && DeleteFileA(done.c_str()));
+  // A leftover another program holds open (letting anyone delete it) is not the tool's to remove.
+  const std::string held = folder + "\\~TRV0000000A.tmp";
+  HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, 0);
   EXPECT_EQ(RunSilent(bench::ToolExe(), "/report r.htm", folder), 0u);
+  EXPECT_TRUE(holder != INVALID_HANDLE_VALUE && CloseHandle(holder) && bench::FileExists(held));
   EXPECT_TRUE(bench::ReadWholeFile(folder + "\\r.htm").value_or("").starts_with("<html>"));
   EXPECT_FALSE(bench::FileExists(folder + "\\~TRV00000004.tmp"));
   {  // Swapped for a link while the host is asked: that run fails instead of writing through it.
