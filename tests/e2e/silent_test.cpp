@@ -181,24 +181,35 @@ TEST(ReportFile, NotWritableKeepsTheOldReportAndABriefHoldIsWaitedOut) {
   }
 }
 
-// A Western system (code page 1252) and a folder and a value outside its code page; two runs
-// into one report at the same moment.
-TEST(AnyCharacter, FolderAndValueWholeAndTwoRunsAtOnce) {
+// A Western system (code page 1252) and a folder, a value and the user's date form outside its
+// code page; two runs into one report at the same moment.
+TEST(AnyCharacter, FolderValueAndDateWholeAndTwoRunsAtOnce) {
   ASSERT_EQ(GetACP(), 1252u);
   const std::string folder = "T:\\Тест Ünï & Co";
   CreateDirectoryW(bench::W(folder).c_str(), nullptr);
   ASSERT_TRUE(SetEnvironmentVariableW(L"TORVELK", bench::W("Ёлка ü € <x>").c_str()));
-  const std::string exe = bench::CopyToolInto(folder);
+  wchar_t form[80];  // the user's own, put back afterwards
+  ASSERT_TRUE(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, form, 80) &&
+              SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, L"d'·'MM'·'yyyy 'г.'"));
+  auto today = [] {  // the system's date text, asked for as the tool asks
+    wchar_t date[80];
+    int length = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, 80);
+    return bench::U(std::wstring(date, length > 0 ? length - 1 : 0));
+  };
+  const std::string exe = bench::CopyToolInto(folder), before = today();
   bench::Process first, second;
-  ASSERT_TRUE(first.Start(exe, "/report", folder) && second.Start(exe, "-REPORT", folder));
+  EXPECT_TRUE(first.Start(exe, "/report", folder) && second.Start(exe, "-REPORT", folder));
   DWORD codes[2] = {99, 99};
   EXPECT_TRUE(first.WaitExit(60000, &codes[0]) && second.WaitExit(60000, &codes[1]));
   EXPECT_EQ(codes[0] + codes[1], 0u);
+  const std::string after = today();
+  SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, form);
   const std::string report = bench::ReadWholeFile(folder + "\\TORVEL Info.htm").value_or("");
-  EXPECT_TRUE(
-      report.starts_with("<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" "
-                         "content=\"text/html; charset=utf-8\">\r\n<title>"));
-  EXPECT_TRUE(report.ends_with("</body>\r\n"));
+  // The date as the system writes it on the day of the run (before or after midnight).
+  const std::size_t at = std::min(report.find("\nSYSTEM DATE :") + 26, report.size());
+  const std::string date = report.substr(at, report.find(" at ", at) - at);
+  EXPECT_TRUE(date == before || date == after) << date << " is not " << before;
+  EXPECT_TRUE(report.starts_with("<html>\r\n") && report.ends_with("</body>\r\n"));
   EXPECT_NE(report.find("\r\nTORVELK :                Ёлка ü € &lt;x&gt;</pre>\r\n"),
             std::string::npos);
   WIN32_FIND_DATAW found;
