@@ -10,6 +10,7 @@
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 // The source tree, through the drive that maps the Unix root.
 const std::string kSource = std::string("Z:") + TORVEL_SOURCE_DIR;
 
