@@ -123,18 +123,31 @@ std::string ClassOf(HWND hwnd) {
 }
 
 bool PressKeys(HWND window, const std::string& keys) {
-  bool forward =
-      WaitUntil([&] { return SetForegroundWindow(window) && GetForegroundWindow() == window; });
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  // Keys go to whatever has the input as they come, so first the window's program is past its
+  // start and the window enabled (no box of its own open), answering, foreground and active.
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+  bool ready =
+      process && WaitForInputIdle(process, kWaitMs) == 0 && WaitUntil([&] {
+        return IsWindowEnabled(window) &&
+               SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, nullptr) &&
+               SetForegroundWindow(window) && GetForegroundWindow() == window;
+      });
+  CloseHandle(process);
   std::istringstream words(keys);
-  for (std::string word; forward && words >> word;) {
+  for (std::string word; ready && words >> word;) {
     const bool alt = word.rfind("Alt+", 0) == 0;
     const BYTE key = word == "Enter" ? VK_RETURN : word == "Esc" ? VK_ESCAPE : word.back();
     if (alt) keybd_event(VK_MENU, 0, 0, 0);
     keybd_event(key, 0, 0, 0);
     keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
     if (alt) keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    // Alt and a letter before more keys opens a menu: its item's letter waits until it is open.
+    if (alt && !(words >> std::ws).eof())
+      ready = WaitUntil([] { return IsWindowVisible(FindWindowA("#32768", nullptr)); });
   }
-  return forward;
+  return ready;
 }
 
 void Shoot(HWND window, const std::string& name) {

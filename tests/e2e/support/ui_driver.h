@@ -47,8 +47,8 @@ class Process {
 HWND WaitForWindow(DWORD pid, const std::string& title);
 std::string WindowText(HWND hwnd);  // any process's, by WM_GETTEXT (GetWindowText cannot)
 std::string ClassOf(HWND hwnd);
-// Brings `window` to the foreground and types `keys`: words apart by blanks, each a letter,
-// "Enter" or "Esc", "Alt+" before it holding Alt. False if the window cannot have the keys.
+// Types `keys` into `window` once it can take them: words apart by blanks, each a letter, "Enter"
+// or "Esc", "Alt+" before it holding Alt (a menu, waited for, if more follow). False if it cannot.
 bool PressKeys(HWND window, const std::string& keys);
 // With TORVEL_SHOTS naming a folder, has scripts/screenshots take the window's picture as
 // NAME.png; otherwise does nothing.

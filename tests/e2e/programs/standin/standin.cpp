@@ -34,7 +34,6 @@ struct Row {
 
 const Role* g_role = &kHost;
 LONG g_objects = 0;
-const DWORD g_started = GetTickCount();
 
 std::wstring Wide(const char* ascii) { return std::wstring(ascii, ascii + strlen(ascii)); }
 std::wstring Beside(const std::wstring& file_name) {
@@ -98,8 +97,9 @@ class Object : public IDispatch, public IClassFactory {
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO* exception, UINT*) override {
     if (id < 1 || id > DISPID(std::size(kRows))) return DISP_E_MEMBERNOTFOUND;
-    // Still starting: the call is rejected, to be made again.
-    if (GetTickCount() - g_started < DWORD(_wtoi(Setting(L"Busy").c_str())))
+    // Still starting (timed from the first call): the call is rejected, to be made again.
+    static const DWORD first_call = GetTickCount();
+    if (GetTickCount() - first_call < DWORD(_wtoi(Setting(L"Busy").c_str())))
       return RPC_E_CALL_REJECTED;
     const Row& row = kRows[id - 1];
     const bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);

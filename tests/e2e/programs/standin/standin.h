@@ -6,7 +6,7 @@
 // MailItem.To, .Subject, .Body, .Send, .Attachments -> .Add(path), which copies the file beside
 // the program as kAttachedPrefix + its name. Beside the program per role: settings ([Answers]
 // DateCode=..., Fail=<member>: it raises "<member> is not available in this session";
-// Silent=<member>: it never answers; Busy=<ms>: it rejects calls so long after it started) and
+// Silent=<member>: it never answers; Busy=<ms>: it rejects calls so long from the first one) and
 // the call log, a UTF-8 line per call.
 namespace standin {
 
