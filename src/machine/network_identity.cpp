@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/scope_exit.h"
 #include "text/app_info.h"
 #include "text/text_forms.h"
 
@@ -110,9 +111,9 @@ void StopSockets(const Platform& p, Problems& problems) {
 std::string LocalIpAddress(const Platform& p, Problems& problems) {
   if (!StartSockets(p, problems)) return {};
   // Whatever goes wrong while resolving, the start-up is undone before the failure passes on.
-  SocketsSession session(p.network);
+  ScopeExit stop_quietly([&] { p.network.SocketsCleanup(); });
   const std::string text = ResolveLocalAddress(p, problems);
-  session.release();
+  stop_quietly.Release();
   StopSockets(p, problems);
   return text;
 }

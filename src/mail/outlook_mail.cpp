@@ -108,7 +108,7 @@ void SendOutlookMail(const Platform& p, MailState& state, const std::string& rep
   const char* step = "";
   const bool cached = state.client != nullptr;
   try {
-    BusyScope busy(p.dialogs, kStepMail);
+    auto busy = Busy(p.dialogs, kStepMail);
     try {
       Send(p, state, report_path, step);
     } catch (const Failure& failure) {

@@ -2,6 +2,8 @@
 // Modal message boxes without icons; while a command works, the busy cursor and what it is doing.
 #include <string>
 
+#include "platform/scope_exit.h"
+
 namespace torvel {
 
 enum class Buttons { kOk, kYesNo };
@@ -17,19 +19,11 @@ class Dialogs {
   virtual void SetStep(const std::string& step) = 0;
 };
 
-// Shows the wait cursor for the lifetime of the scope, and names its first step.
-class BusyScope {
- public:
-  BusyScope(Dialogs& dialogs, const std::string& step) : dialogs_(dialogs) {
-    dialogs_.SetBusy(true);
-    dialogs_.SetStep(step);
-  }
-  ~BusyScope() { dialogs_.SetBusy(false); }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  Dialogs& dialogs_;
-};
+// The wait cursor until the scope ends, and the first step's name.
+inline auto Busy(Dialogs& dialogs, const std::string& step) {
+  dialogs.SetBusy(true);
+  dialogs.SetStep(step);
+  return ScopeExit([&dialogs] { dialogs.SetBusy(false); });
+}
 
 }  // namespace torvel

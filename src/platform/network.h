@@ -38,24 +38,4 @@ class Network {
   virtual std::optional<std::vector<std::uint8_t>> FirstHostAddress(const std::string& host) = 0;
 };
 
-// Sockets that were started, stopped quietly on the way out of the scope unless the owner
-// takes over their ending with release() (to stop them itself and report a failing clean-up).
-class SocketsSession {
- public:
-  explicit SocketsSession(Network& network) : network_(&network) {}
-  SocketsSession(const SocketsSession&) = delete;
-  SocketsSession& operator=(const SocketsSession&) = delete;
-  ~SocketsSession() {
-    if (!network_) return;
-    try {
-      network_->SocketsCleanup();
-    } catch (...) {
-    }
-  }
-  void release() { network_ = nullptr; }
-
- private:
-  Network* network_;
-};
-
 }  // namespace torvel

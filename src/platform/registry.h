@@ -62,30 +62,4 @@ class Registry {
   virtual std::string AnsiText(std::string_view bytes) = 0;
 };
 
-// An open key that is closed exactly once: by Close(), whose code the caller may return, or on
-// the way out of the scope, whatever ends it early.
-class OpenedKey {
- public:
-  OpenedKey(Registry& registry, RegKey key) : registry_(registry), key_(key) {}
-  OpenedKey(const OpenedKey&) = delete;
-  OpenedKey& operator=(const OpenedKey&) = delete;
-  ~OpenedKey() {
-    if (!open_) return;
-    try {
-      registry_.CloseKey(key_);
-    } catch (...) {
-    }
-  }
-  long Close() {
-    open_ = false;
-    return registry_.CloseKey(key_);
-  }
-  RegKey get() const { return key_; }
-
- private:
-  Registry& registry_;
-  RegKey key_;
-  bool open_ = true;
-};
-
 }  // namespace torvel

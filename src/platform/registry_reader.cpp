@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "platform/clean_text.h"
+#include "platform/scope_exit.h"
 
 namespace torvel {
 
@@ -34,11 +35,11 @@ long Read(Registry& registry, const std::string& root, const std::string& key_pa
   status = registry.OpenKey(root_key, key_path, RegView::kDefault, &handle);
   if (status == kNotFound) status = registry.OpenKey(root_key, key_path, RegView::k64Bit, &handle);
   if (status != 0) return status;
-  OpenedKey key(registry, handle);
+  ScopeExit close_key([&] { registry.CloseKey(handle); });
   const std::string upper_kind = Upper(kind);
   if (upper_kind == "S" || upper_kind == "D") {
     RegData data;
-    status = registry.QueryValue(key.get(), value_name, &data);
+    status = registry.QueryValue(handle, value_name, &data);
     if (status != 0) return status;  // the key closes on the way out
     if (upper_kind == "D" && data.bytes.size() > 4) return kStatusMoreData;
     // A value without data is found but holds nothing: the default stays.
@@ -47,7 +48,8 @@ long Read(Registry& registry, const std::string& root, const std::string& key_pa
       if (upper_kind == "D") value = static_cast<std::int32_t>(LittleEndian(data.bytes, 4));
     }
   }
-  return key.Close();
+  close_key.Release();
+  return registry.CloseKey(handle);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #include "report/report_writer.h"
 
 #include <algorithm>
-#include <memory>
+#include <functional>
 
 #include "platform/failure.h"
 #include "platform/progress.h"
+#include "platform/scope_exit.h"
 #include "report/facts.h"
 #include "report/html_report.h"
 #include "report/json_report.h"
@@ -77,30 +78,6 @@ std::string FolderOf(const std::string& path) {
   return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
 }
 
-// This run's temporary file, held open from before collecting until it is in place; removed on
-// every other way out.
-class TemporaryFile {
- public:
-  TemporaryFile(Files& files, FileRef file) : files_(files), file_(file) {}
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    if (!held_) return;
-    try {
-      files_.Discard(file_);
-    } catch (...) {
-      // Already on the way out with the failure that matters.
-    }
-  }
-  FileRef get() const { return file_; }
-  void Placed() { held_ = false; }
-
- private:
-  Files& files_;
-  FileRef file_;
-  bool held_ = true;
-};
-
 // Created exclusively under a fresh name, so that nothing planted in the folder, a link or a
 // folder, is ever written through: 0 or the folder's answer.
 long TryCreateTemporary(Files& files, const std::string& folder, FileRef* file) {
@@ -150,22 +127,24 @@ void WriteReports(const Platform& p, const std::vector<Output>& outputs,
   // Each file is written beside itself and moved into place, so that a failure leaves the
   // previous one untouched and two runs at once never meet. Creating them first tells at once
   // when a folder cannot be written, before the host application is started.
-  std::vector<std::unique_ptr<TemporaryFile>> files;
+  std::vector<FileRef> files;
+  // Each held open from before collecting until it is in place; removed on every other way out.
+  std::vector<ScopeExit<std::function<void()>>> discard;
   for (const Output& output : outputs) {
-    files.push_back(
-        std::make_unique<TemporaryFile>(p.files, CreateTemporary(p, output.path, advice)));
+    files.push_back(CreateTemporary(p, output.path, advice));
+    discard.emplace_back([&files = p.files, file = files.back()] { files.Discard(file); });
   }
   const Facts facts = CollectFacts(p);
   p.dialogs.SetStep(kStepWriting);
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const std::string text =
         outputs[i].format == Format::kJson ? RenderJson(facts) : RenderHtml(facts);
-    if (const long code = p.files.WriteAll(files[i]->get(), text)) Fail(p, outputs[i].path, code);
+    if (const long code = p.files.WriteAll(files[i], text)) Fail(p, outputs[i].path, code);
   }
   for (std::size_t i = 0; i < outputs.size(); ++i) {
-    const long code = p.files.Place(files[i]->get(), outputs[i].path);
+    const long code = p.files.Place(files[i], outputs[i].path);
     // Renamed, to its name or onto whatever took it: nothing of it may be removed any more.
-    if (code == 0 || code == kChangedByAnother) files[i]->Placed();
+    if (code == 0 || code == kChangedByAnother) discard[i].Release();
     if (code != 0) {
       std::string reason = code == kChangedByAnother ? kChangedText : p.files.ErrorText(code);
       if (i > 0) reason += " " + outputs[0].path + " was written.";
@@ -216,7 +195,7 @@ bool RunReports(const Platform& p, const std::vector<Output>& outputs, const std
 }
 
 bool RunReport(const Platform& p, const std::string& folder) {
-  BusyScope busy(p.dialogs, kStepMachine);
+  auto busy = Busy(p.dialogs, kStepMachine);
   return RunReports(p, {{ReportPath(folder), Format::kHtml}}, kWindowFolderAdvice);
 }
 
