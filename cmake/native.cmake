@@ -13,6 +13,9 @@ file(GLOB TORVEL_UNIT_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${TORVEL_UNIT_SOURCES})
 target_link_libraries(unit_tests PRIVATE torvel_fakes GTest::gtest_main)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+# The expected JSON report against the schema and the registry fixture.
+add_test(NAME expected_json_report COMMAND /usr/bin/python3
+  ${CMAKE_SOURCE_DIR}/scripts/check-json-reports ${CMAKE_SOURCE_DIR}/tests/expected/full_report.json)
 
 find_package(benchmark QUIET)
 file(GLOB TORVEL_BENCH_SOURCES CONFIGURE_DEPENDS bench/*_bench.cpp)

@@ -16,8 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const testing::Machine populated;
   FuzzedDataProvider in(data, size);
   testing::Machine m = populated, plain = populated;  // plain: the values without "&", "<", ">"
-  m.fail = plain.fail = {in.PickValueInArray({"", "OpenKey", "QueryValue", "CloseKey"}),
-                         in.PickValueInArray({testing::kStatus, testing::kThrow})};
+  // The registry call that fails, the first of these meaning none, and how.
+  const auto call = in.ConsumeIntegralInRange<std::size_t>(0, 3);
+  const testing::Mode mode = in.PickValueInArray({testing::kStatus, testing::kThrow});
+  constexpr testing::Op kCalls[] = {testing::Op::kOpenKey, testing::Op::kOpenKey,
+                                    testing::Op::kQueryValue, testing::Op::kCloseKey};
+  m.fail = plain.fail = {kCalls[call], call == 0 ? testing::kNone : mode};
   for (auto& [id, value] : m.values) {
     value = {in.ConsumeIntegralInRange<std::uint32_t>(0, 11), in.ConsumeRandomLengthString(300)};
     plain.values[id] = value;

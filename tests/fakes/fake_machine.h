@@ -1,6 +1,7 @@
 #pragma once
 // The fake machine: the ten platform services in one object, populated (tests/fixtures/machine.reg
-// and the facts below) so that its report is tests/expected/full_report.htm; one fault hook.
+// and the facts below) so that its report is tests/expected/full_report.htm; one operation at a
+// time can be made to fail.
 #include <algorithm>
 #include <deque>
 #include <fstream>
@@ -10,18 +11,36 @@
 
 #include "platform/failure.h"
 #include "platform/platform.h"
-#include "text/text_forms.h"
 
 namespace torvel::testing {
 
 inline constexpr char kReport[] = "C:\\Program Files\\TORVEL\\TORVEL Info.htm";
 inline constexpr std::uint32_t kBig = 65536;
 
+// What can be made to fail: the services' operations, then the automation members asked for.
+// clang-format off
+enum class Op {
+  kOpenKey, kQueryValue, kCloseKey,
+  kVersion, kProcessor, kMemory, kDiskSpace, kDateText, kTimeText,
+  kUserNameInto, kComputerNameInto, kTempPathInto, kEnvironmentVariable,
+  kNetbiosAdapterAddress, kSocketsStart, kSocketsCleanup, kHostName, kFirstHostAddress,
+  kExeFolder, kAttributes, kCreateNew, kWriteAll, kPlace,
+  kExecute, kCreate, kFindRunning, kTickCount,
+  kExitApp, kDateCode, kRevisionNumber, kCreateItem, kTo, kAdd, kSend
+};
+// clang-format on
+
 // How the failing operation answers: an error status, a thrown Failure (51 "Internal error"), an
-// empty or an oversized answer; an automation member that gets no answer (every time) or whose
-// server has gone (the first time). Other modes apply only where they mean much.
-enum class Mode { kNone, kStatus, kThrow, kEmpty, kOversized, kSilent, kClosed };
+// empty or an oversized answer; an automation call rejected (a busy server), one that gets no
+// answer (every time) or whose server has gone (the first time). Other modes apply only where
+// they mean much.
+enum class Mode { kNone, kStatus, kThrow, kEmpty, kOversized, kRejected, kSilent, kClosed };
 using enum Mode;
+
+struct Fault {
+  Op op = Op::kOpenKey;
+  Mode mode = kNone;  // kNone: nothing fails
+};
 
 struct Services : Registry, SystemFacts, Identity, Network, Files, Shell, Dialogs, Automation {};
 
@@ -29,6 +48,7 @@ struct Services : Registry, SystemFacts, Identity, Network, Files, Shell, Dialog
 struct Machine : Services, Clock, SimpleMail, AutomationObject {
   using Str = const std::string&;
   using U32 = std::uint32_t;
+  using enum Op;
   // Reads the fixture as `reg import` does: keys, strings and dword: values of REGEDIT4 text.
   explicit Machine(bool populated = true) {
     std::ifstream file(TORVEL_SOURCE_DIR "/tests/fixtures/machine.reg");
@@ -56,38 +76,48 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     values[Id(root, key) + "\\\n" + Id(0, name)] = {type, bytes};
   }
   void AddKey(RegKey root, Str key) { values[Id(root, key) + "\\"] = {}; }
-  Mode At(Str op) {  // the fault hook, asked first by every operation
-    if (op != fail.first) return kNone;
+  Mode At(Op op) {  // the fault hook, asked first by every operation that can fail
+    if (op != fail.op || fail.mode == kNone) return kNone;
     ++hits;
-    if (fail.second == kThrow) throw Failure(51, "Internal error");
-    if (fail.second == kSilent) throw Failure(kNoAnswer, "The server did not answer");
-    if (fail.second == kClosed && hits == 1) throw Failure(code, "Disconnected");
-    return fail.second;
+    if (fail.mode == kThrow) throw Failure(51, "Internal error");
+    if (fail.mode == kRejected) throw Failure(kCallRejected, "Call was rejected by callee");
+    if (fail.mode == kSilent) throw Failure(kNoAnswer, "The server did not answer");
+    if (fail.mode == kClosed && hits == 1) throw Failure(code, "Disconnected");
+    return fail.mode;
+  }
+  template <typename T>
+  T After(Op op, T answer) {  // `answer`, once the fault hook let the operation through
+    At(op);
+    return answer;
   }
 
-  std::pair<std::string, Mode> fail;  // an operation, or a member of an automation object
-  int hits = 0;                       // calls of the failing operation
-  std::vector<std::string> log;       // boxes, questions, reports written, programs, automation
-  std::vector<std::string> opened;    // key paths, in order
+  Fault fail;
+  int hits = 0;  // calls of the failing operation
+  // Boxes, questions, steps shown, reports written, programs, automation.
+  std::vector<std::string> log;
+  std::vector<std::string> opened;                            // key paths, in order
   std::map<std::string, std::pair<U32, std::string>> values;  // type and bytes
   std::map<std::string, std::pair<std::string, U32>> files;   // content, attributes
   std::map<RegKey, std::string> handles;
   std::map<FileRef, std::string> held;        // files created and still open
   std::map<std::string, std::uint64_t> ages;  // of files, in ms; 0 when not given
   std::vector<std::string> unwritable;        // folders where no file can be created
-  std::vector<std::string> steps;             // named by busy commands
   int queries = 0, file_count = 0, randoms = 0;
-  std::deque<Answer> answers;              // to Yes/No questions; No when none is left
-  int busy = 0, sockets = 0, objects = 0;  // started and not yet ended
+  std::deque<Answer> answers;  // to Yes/No questions; No when none is left
+  // Started and not yet ended; files discarded that were not held.
+  int busy = 0, sockets = 0, objects = 0, stray_discards = 0;
   bool host_installed = true, start_ok = true, only_64_bit_view = false;
   std::string computer_name = "DESIGN-07", user_name = "j.smith";
+  // What a Create failing with a status (the class is not installed) or a closed member throws;
+  // Simple MAPI's answer, negative when no default mail program is registered.
+  long code = kInvalidClassString, mapi_answer = 0;
 
   long OpenKey(RegKey root, Str path, RegView view, RegKey* key) override {
     // Keys of HKLM written only in the 64-bit view are not seen in the default one.
     const bool hidden = only_64_bit_view && root == kHkeyLocalMachine && view == RegView::kDefault;
     const std::string id = Id(hidden ? 0 : root, path);
     opened.push_back(path);
-    if (At("OpenKey") == kStatus) return 5;
+    if (At(kOpenKey) == kStatus) return 5;
     auto found = values.lower_bound(id + "\\");
     if (found == values.end() || !found->first.starts_with(id + "\\")) return 2;
     *key = 0x100 + RegKey(opened.size());
@@ -95,7 +125,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     return 0;
   }
   long QueryValue(RegKey key, Str name, RegData* data) override {
-    const Mode mode = At("QueryValue");
+    const Mode mode = At(kQueryValue);
     auto found = values.find(handles.at(key) + "\\\n" + Id(0, name));
     if (mode == kStatus) return 5;
     if (found == values.end()) return 2;
@@ -104,75 +134,56 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     data->bytes = mode == kOversized ? std::string(kBig, 'W') + '\0' : found->second.second;
     return 0;
   }
-  long CloseKey(RegKey key) override {
-    if (!handles.erase(key)) return 6;
-    At("CloseKey");
-    return 0;
-  }
+  long CloseKey(RegKey key) override { return handles.erase(key) ? After(kCloseKey, 0) : 6; }
   // Windows-1252 as the system's code page, enough of it for the tests: Latin-1 and the euro.
   std::string AnsiText(std::string_view bytes) override {
     std::string text;
-    for (const char c : bytes) {
-      const auto b = static_cast<unsigned char>(c);
-      if (b == 0x80)
-        text += "\u20AC";
-      else if (b < 0x80)
-        text += c;
-      else
-        text += {char(0xC0 | b >> 6), char(0x80 | (b & 0x3F))};
+    for (const unsigned char b : bytes) {
+      if (b == 0x80) text += "\u20AC";
+      if (b < 0x80) text += char(b);
+      if (b > 0x80) text += {char(0xC0 | b >> 6), char(0x80 | (b & 0x3F))};
     }
     return text;
   }
 
   OsVersionRecord Version() override {
-    At("Version");
-    return {6, 1, 7601, 2, {"Service Pack 1"}};
+    return After<OsVersionRecord>(kVersion, {6, 1, 7601, 2, {"Service Pack 1"}});
   }
-  ProcessorRecord Processor() override {
-    At("Processor");
-    return {8664, 8};
-  }
+  ProcessorRecord Processor() override { return After<ProcessorRecord>(kProcessor, {8664, 8}); }
   MemoryRecord Memory() override {
-    At("Memory");
-    return {16ull << 30, 6442975232, 24ull << 30};
+    return After<MemoryRecord>(kMemory, {16ull << 30, 6442975232, 24ull << 30});
   }
   bool DiskSpace(Str root, std::uint64_t* total, std::uint64_t* free) override {
-    At("DiskSpace");
+    At(kDiskSpace);
     *total = 2000396746752;
     *free = 733176086528;
     return root == "C:\\";
   }
   ScreenMetrics Screen() override { return {28800, 16200, 15, 15}; }
   int DeviceCaps(int index) override { return index == kCapsPlanes ? 1 : 24; }
-  std::string DateText() override {
-    At("DateText");
-    return "3/14/2026";
-  }
-  std::string TimeText() override {
-    At("TimeText");
-    return "9:26:53 AM";
-  }
+  std::string DateText() override { return After<std::string>(kDateText, "3/14/2026"); }
+  std::string TimeText() override { return After<std::string>(kTimeText, "9:26:53 AM"); }
   // The user name's size counts its NUL, the computer name's not; a failure leaves the buffer.
   bool UserNameInto(char* to, U32* size) override {
-    return Name("UserNameInto", user_name, 1, to, size);
+    return Name(kUserNameInto, user_name, 1, to, size);
   }
   bool ComputerNameInto(char* to, U32* size) override {
-    return Name("ComputerNameInto", computer_name, 0, to, size);
+    return Name(kComputerNameInto, computer_name, 0, to, size);
   }
   U32 TempPathInto(U32 length, char* to) override {
     const bool named =
-        Name("TempPathInto", "C:\\Users\\j.smith\\AppData\\Local\\Temp\\", 0, to, &length);
+        Name(kTempPathInto, "C:\\Users\\j.smith\\AppData\\Local\\Temp\\", 0, to, &length);
     return named || length == kBig ? length : 0;
   }
   std::optional<std::string> EnvironmentVariable(Str name) override {
-    if (At("EnvironmentVariable") == kEmpty) return std::nullopt;
+    if (At(kEnvironmentVariable) == kEmpty) return std::nullopt;
     if (name == "TORVELK") return "27000@licence-server";
     return "C:\\Windows\\system32;C:\\Windows;C:\\Program Files (x86)\\R&D Tools\\bin;C:\\Program "
            "Files\\TORVEL";
   }
 
   std::optional<HardwareAddress> NetbiosAdapterAddress(std::uint8_t) override {
-    const Mode mode = At("NetbiosAdapterAddress");
+    const Mode mode = At(kNetbiosAdapterAddress);
     if (mode == kStatus) return std::nullopt;
     if (mode == kEmpty) return HardwareAddress{};
     return HardwareAddress{0, 26, 43, 60, 77, 94};
@@ -181,33 +192,30 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     return {{0, 26, 43, 60, 77, 95}};
   }
   int SocketsStart(SocketsStartup* startup) override {
-    if (At("SocketsStart") == kStatus) return 10091;
+    if (At(kSocketsStart) == kStatus) return 10091;
     *startup = {0x0101, 32767};
     ++sockets;
     return 0;
   }
   int SocketsCleanup() override {
     --sockets;  // ended even when the call then fails
-    At("SocketsCleanup");
-    return 0;
+    return After(kSocketsCleanup, 0);
   }
   int HostName(std::string* name) override {
-    At("HostName");
     *name = "DESIGN-07";
-    return 0;
+    return After(kHostName, 0);
   }
   int LastSocketsError() override { return 10093; }
   std::optional<std::vector<std::uint8_t>> FirstHostAddress(Str host) override {
-    if (At("FirstHostAddress") == kStatus || host != "DESIGN-07") return std::nullopt;
+    if (At(kFirstHostAddress) == kStatus || host != "DESIGN-07") return std::nullopt;
     return std::vector<std::uint8_t>{192, 168, 10, 27};
   }
 
   std::string ExeFolder() override {
-    At("ExeFolder");
-    return "C:\\Program Files\\TORVEL";
+    return After<std::string>(kExeFolder, "C:\\Program Files\\TORVEL");
   }
   long Attributes(Str path, U32* attributes) override {
-    if (At("Attributes") == kOversized) {
+    if (At(kAttributes) == kOversized) {
       *attributes = ~kAttrDirectory;  // read-only
       return 0;
     }
@@ -218,7 +226,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   std::string DocumentsFolder() override { return "C:\\Users\\Anna\\Documents"; }
   std::string TemporaryFolder() override { return "C:\\Users\\Anna\\Temp"; }
   long CreateNew(Str path, FileRef* file) override {
-    if (At("CreateNew") == kStatus) return 5;
+    if (At(kCreateNew) == kStatus) return 5;
     for (const std::string& folder : unwritable) {
       if (path.starts_with(folder)) return 5;
     }
@@ -229,19 +237,21 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     return 0;
   }
   long WriteAll(FileRef file, std::string_view bytes) override {
-    if (At("WriteAll") == kStatus) return 5;
+    if (At(kWriteAll) == kStatus) return 5;
     files[held.at(file)].first = std::string(bytes);
     return 0;
   }
   long Place(FileRef file, Str to) override {
-    if (At("Place") == kStatus) return 5;
+    if (At(kPlace) == kStatus) return 5;
     files[to] = files[held.at(file)];
     files.erase(held.at(file));
     held.erase(file);
     log.push_back("wrote " + to);
     return 0;
   }
+  // A file no longer held has been closed: on Windows its handle may name another file by now.
   void Discard(FileRef file) override {
+    if (!held.count(file)) return void(++stray_discards);
     files.erase(held.at(file));
     held.erase(file);
   }
@@ -263,8 +273,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
                         int show) override {
     log.push_back("open " + std::to_string(owner) + ", " + operation + ", " + file + ", " +
                   parameters + ", " + directory + ", " + std::to_string(show));
-    At("Execute");
-    return 42;
+    return After(kExecute, 42);
   }
   bool StartProgram(Str path) override {
     log.push_back("start " + path);
@@ -279,9 +288,9 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     return answer;
   }
   void SetBusy(bool on) override { busy += on ? 1 : -1; }
-  void SetStep(Str step) override { steps.push_back(step); }
+  void SetStep(Str step) override { log.push_back("step " + step); }
   AutomationRef Create(Str name) override {
-    const Mode mode = At("Create");
+    const Mode mode = At(kCreate);
     if (mode == kStatus) throw Failure(code, "Not created");
     if (mode == kEmpty) return nullptr;
     if (name != "Outlook.Application" && (name != "Partwright.Application" || !host_installed))
@@ -291,17 +300,15 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   }
   // An oversized answer: the host is already running.
   AutomationRef FindRunning(Str) override {
-    return At("FindRunning") == kOversized ? Object() : nullptr;
+    return At(kFindRunning) == kOversized ? Object() : nullptr;
   }
-  // Simple MAPI, and the number that a closed member or a Create failing with a status throws.
-  long code = kDisconnected, mapi_answer = 0;  // a negative answer: no default mail program
   bool MailProgramRegistered() override { return mapi_answer >= 0; }
   long SendWithAttachment(Str to, Str subject, Str body, Str path, Str name) override {
     log.push_back("mapi " + to + ", " + subject + ", " + body + ", " + path + ", " + name);
     return mapi_answer;
   }
 
-  std::uint64_t TickCount() override { return At("TickCount") == kOversized ? ~0ull : 5000000000; }
+  std::uint64_t TickCount() override { return At(kTickCount) == kOversized ? ~0ull : 5000000000; }
   UtcTime Now() override { return {2026, 3, 14, 8, 26, 53}; }
 
   AutoValue Get(Str name) override { return Member("get " + name, name); }
@@ -327,7 +334,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     if (auto* number = std::get_if<std::int32_t>(&value)) return std::to_string(*number);
     return std::holds_alternative<std::string>(value) ? std::get<std::string>(value) : "";
   }
-  bool Name(const char* op, Str name, U32 nul, char* to, U32* size) {
+  bool Name(Op op, Str name, U32 nul, char* to, U32* size) {
     const Mode mode = At(op);
     if (mode == kOversized) *size = kBig;
     if (mode == kOversized || mode == kStatus || name.size() >= *size) return false;
@@ -340,57 +347,20 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     return AutomationRef(std::shared_ptr<void>(nullptr, [this](void*) { --objects; }), this);
   }
   AutoValue Member(Str entry, Str name) {
-    // A server that did not answer is given up, as the automation service does: no call reaches it.
-    if (hits > 0 && fail.second == kSilent && !fail.first.empty())
-      throw Failure(kNoAnswer, "The server did not answer");
+    // A server that did not answer or rejected a call is given up, as the automation service
+    // does: no call reaches it any more.
+    if (hits > 0 && (fail.mode == kSilent || fail.mode == kRejected)) At(fail.op);
     log.push_back(entry);
-    At(name);
+    // clang-format off
+    static const std::map<std::string, Op> kMembers = {
+        {"ExitApp", kExitApp}, {"DateCode", kDateCode}, {"RevisionNumber", kRevisionNumber},
+        {"CreateItem", kCreateItem}, {"To", kTo}, {"Add", kAdd}, {"Send", kSend}};
+    // clang-format on
+    if (kMembers.count(name)) At(kMembers.at(name));
     if (name == "DateCode") return std::int32_t{20060315};
     if (name == "RevisionNumber") return std::string("14.0.1102");
     return name == "CreateItem" || name == "Attachments" ? AutoValue(Object()) : AutoValue();
   }
 };
-
-// The parts of a text with `separator` between them; none of the empty text.
-inline std::vector<std::string> Split(const std::string& text, const std::string& separator = "|") {
-  std::vector<std::string> parts;
-  for (std::size_t at = 0, end = 0; end != std::string::npos && !text.empty();
-       at = end + separator.size())
-    parts.push_back(text.substr(at, (end = text.find(separator, at)) - at));
-  return parts;
-}
-
-// The lines of tests/expected/full_report.htm without their CR LF, and lines joined again.
-inline std::vector<std::string> ExpectedLines() {
-  std::ifstream file(TORVEL_SOURCE_DIR "/tests/expected/full_report.htm", std::ios::binary);
-  std::vector<std::string> lines = Split({std::istreambuf_iterator<char>(file), {}}, "\r\n");
-  if (!lines.empty()) lines.pop_back();  // what follows the last line end: nothing
-  return lines;
-}
-inline std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
-
-// Every string value of the registry fixture, as the report shows it, read as `read` instead.
-inline void ReadValuesAs(const std::string& read, std::vector<std::string>::iterator first,
-                         std::vector<std::string>::iterator last) {
-  std::vector<std::string> shown;
-  for (const auto& [id, value] : Machine().values) {
-    if (value.first == kRegSz)
-      shown.push_back(EscapeHtml(value.second.substr(0, value.second.size() - 1)));
-    if (value.first == kRegDword && id.find("vrax") != std::string::npos)  // product numbers
-      shown.push_back(std::to_string(LittleEndian(value.second, 4)));
-  }
-  // Longest first, so that no value is taken for a part of a longer one.
-  std::sort(shown.begin(), shown.end(), [](auto& a, auto& b) { return a.size() > b.size(); });
-  for (; first != last; ++first) {
-    for (const std::string& text : shown) {
-      for (std::size_t at; (at = first->find(text)) != std::string::npos;)
-        first->replace(at, text.size(), read);
-    }
-  }
-}
 
 }  // namespace torvel::testing
