@@ -46,9 +46,9 @@ class Files {
   virtual long WriteAll(FileRef file, std::string_view bytes) = 0;
   // Renames the open file itself onto `to`, replacing it, then closes it. No name is looked up
   // on the way. kChangedByAnother when `to` then leads to another file: the file is closed and
-  // nothing is removed. Any other failure leaves the file held.
+  // nothing is removed. Any other failure comes before the rename and leaves the file held.
   virtual long Place(FileRef file, const std::string& to) = 0;
-  // Removes the open file through its handle and closes it; does nothing once Place closed it.
+  // Removes a file still held through its handle and closes it; never for one Place closed.
   virtual void Discard(FileRef file) = 0;
   // True when the two full paths name one file, in any spelling, or through a link where the
   // file exists.

