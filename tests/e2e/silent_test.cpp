@@ -35,7 +35,8 @@ DWORD RunSilent(const std::string& exe, const std::string& arguments, const std:
 // The number after `label` in the machine block; NaN, failing every comparison, without the line.
 double Figure(const std::string& report, const std::string& label) {
   const std::size_t at = report.find("\n" + label);
-  return at == std::string::npos ? std::nan("") : std::atof(report.c_str() + at + 26);
+  return at == std::string::npos || at + 26 > report.size() ? std::nan("")
+                                                            : std::atof(report.c_str() + at + 26);
 }
 
 // The machine fixture's registry, imported as an installer would leave it; removed afterwards.
