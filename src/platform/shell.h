@@ -14,10 +14,10 @@ inline constexpr int kShow = 5;        // SW_SHOW
 class Shell {
  public:
   virtual ~Shell() = default;
-  // ShellExecute; an empty text stands for a null argument. Returns its result (> 32 is success).
-  virtual std::intptr_t Execute(WindowRef owner, const std::string& operation,
-                                const std::string& file, const std::string& parameters,
-                                const std::string& directory, int show) = 0;
+  // Opens a document or link with its associated program (an empty text stands for a null
+  // argument); true when the system took it.
+  virtual bool Execute(WindowRef owner, const std::string& operation, const std::string& file,
+                       const std::string& parameters, const std::string& directory, int show) = 0;
   // Starts a program in a normal window with the focus; false when it cannot be started.
   virtual bool StartProgram(const std::string& path) = 0;
 };

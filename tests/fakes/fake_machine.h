@@ -269,11 +269,11 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   std::uint32_t Random() override { return 0x5EED0000 + randoms++; }
   bool SameFile(Str a, Str b) override { return Id(0, a) == Id(0, b); }
 
-  std::intptr_t Execute(WindowRef owner, Str operation, Str file, Str parameters, Str directory,
-                        int show) override {
+  bool Execute(WindowRef owner, Str operation, Str file, Str parameters, Str directory,
+               int show) override {
     log.push_back("open " + std::to_string(owner) + ", " + operation + ", " + file + ", " +
                   parameters + ", " + directory + ", " + std::to_string(show));
-    return After(kExecute, 42);
+    return After(kExecute, true);
   }
   bool StartProgram(Str path) override {
     log.push_back("start " + path);

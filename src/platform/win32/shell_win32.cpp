@@ -16,15 +16,15 @@ const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr 
 
 }  // namespace
 
-std::intptr_t Win32Shell::Execute(WindowRef owner, const std::string& operation,
-                                  const std::string& file, const std::string& parameters,
-                                  const std::string& directory, int show) {
+bool Win32Shell::Execute(WindowRef owner, const std::string& operation, const std::string& file,
+                         const std::string& parameters, const std::string& directory, int show) {
   const std::wstring wide_operation = Wide(operation), wide_file = Wide(file),
                      wide_parameters = Wide(parameters), wide_directory = Wide(directory);
   HINSTANCE result =
       ShellExecuteW(reinterpret_cast<HWND>(owner), OrNull(wide_operation), wide_file.c_str(),
                     OrNull(wide_parameters), OrNull(wide_directory), show);
-  return reinterpret_cast<std::intptr_t>(result);
+  // ShellExecute's own rule: a result above 32 is success.
+  return reinterpret_cast<std::intptr_t>(result) > 32;
 }
 
 bool Win32Shell::StartProgram(const std::string& path) {

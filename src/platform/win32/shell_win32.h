@@ -5,9 +5,8 @@ namespace torvel {
 
 class Win32Shell : public Shell {
  public:
-  std::intptr_t Execute(WindowRef owner, const std::string& operation, const std::string& file,
-                        const std::string& parameters, const std::string& directory,
-                        int show) override;
+  bool Execute(WindowRef owner, const std::string& operation, const std::string& file,
+               const std::string& parameters, const std::string& directory, int show) override;
   bool StartProgram(const std::string& path) override;
 };
 
