@@ -22,7 +22,7 @@ inline constexpr std::uint32_t kBig = 65536;
 enum class Op {
   kOpenKey, kQueryValue, kCloseKey,
   kVersion, kProcessor, kMemory, kDiskSpace, kDateText, kTimeText,
-  kUserNameInto, kComputerNameInto, kTempPathInto, kEnvironmentVariable,
+  kUserName, kComputerName, kTempPath, kEnvironmentVariable,
   kNetbiosAdapterAddress, kSocketsStart, kSocketsCleanup, kHostName, kFirstHostAddress,
   kExeFolder, kAttributes, kCreateNew, kWriteAll, kPlace,
   kExecute, kCreate, kFindRunning, kTickCount,
@@ -163,17 +163,10 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   int DeviceCaps(int index) override { return index == kCapsPlanes ? 1 : 24; }
   std::string DateText() override { return After<std::string>(kDateText, "3/14/2026"); }
   std::string TimeText() override { return After<std::string>(kTimeText, "9:26:53 AM"); }
-  // The user name's size counts its NUL, the computer name's not; a failure leaves the buffer.
-  bool UserNameInto(char* to, U32* size) override {
-    return Name(kUserNameInto, user_name, 1, to, size);
-  }
-  bool ComputerNameInto(char* to, U32* size) override {
-    return Name(kComputerNameInto, computer_name, 0, to, size);
-  }
-  U32 TempPathInto(U32 length, char* to) override {
-    const bool named =
-        Name(kTempPathInto, "C:\\Users\\j.smith\\AppData\\Local\\Temp\\", 0, to, &length);
-    return named || length == kBig ? length : 0;
+  Result<std::string> UserName() override { return Named(kUserName, user_name); }
+  Result<std::string> ComputerName() override { return Named(kComputerName, computer_name); }
+  Result<std::string> TempPath() override {
+    return Named(kTempPath, "C:\\Users\\j.smith\\AppData\\Local\\Temp\\");
   }
   std::optional<std::string> EnvironmentVariable(Str name) override {
     if (At(kEnvironmentVariable) == kEmpty) return std::nullopt;
@@ -334,13 +327,9 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     if (auto* number = std::get_if<std::int32_t>(&value)) return std::to_string(*number);
     return std::holds_alternative<std::string>(value) ? std::get<std::string>(value) : "";
   }
-  bool Name(Op op, Str name, U32 nul, char* to, U32* size) {
-    const Mode mode = At(op);
-    if (mode == kOversized) *size = kBig;
-    if (mode == kOversized || mode == kStatus || name.size() >= *size) return false;
-    std::copy(name.c_str(), name.c_str() + name.size() + 1, to);
-    *size = name.size() + nul;
-    return true;
+  Result<std::string> Named(Op op, Str name) {
+    if (At(op) == kStatus) return ErrorInfo{5, "Access is denied."};
+    return name;
   }
   AutomationRef Object() {  // a counted reference to the machine as an automation object
     ++objects;

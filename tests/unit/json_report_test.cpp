@@ -34,7 +34,7 @@ TEST(JsonReport, NullForWhatCouldNotBeHadAndEachProblemListed) {
     Fault fault;
     std::string null_field, problem;
   };
-  for (const Case& c : {Case{{Op::kUserNameInto, kThrow},
+  for (const Case& c : {Case{{Op::kUserName, kThrow},
                              "user_name",
                              problem("UserName", "0x00000033", "Internal error")},
                         {{Op::kSocketsStart, kStatus},

@@ -34,17 +34,4 @@ TEST(TextForms, OnFixedInputs) {
   for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
 }
 
-// Fifteen characters of three bytes each; names that fill their buffers with their NUL.
-TEST(TextForms, TheMachinesNamesWhole) {
-  Machine m;
-  Problems problems;
-  for (const std::string& name :
-       {std::string("東京都中央区銀座一丁目二三四五"), std::string(127, 'c')}) {
-    m.computer_name = name;
-    EXPECT_EQ(ComputerName(m.platform()), name);
-  }
-  m.user_name = std::string(198, 'u');
-  EXPECT_EQ(UserName(m.platform(), problems), m.user_name);
-}
-
 }  // namespace torvel::testing

@@ -3,55 +3,44 @@
 #include <lmcons.h>
 #include <windows.h>
 
-#include <cstring>
 #include <vector>
 
+#include "platform/win32/system_text.h"
 #include "platform/win32/utf8.h"
 
 namespace torvel {
 
 namespace {
 
-// Hands `text` and its NUL to a caller's buffer of `capacity` bytes; false when it does not fit.
-bool CopyOut(const std::string& text, char* buffer, std::uint32_t capacity) {
-  if (text.size() + 1 > capacity) return false;
-  std::memcpy(buffer, text.c_str(), text.size() + 1);
-  return true;
+// Why the call just made failed: its code and the system's text for it.
+ErrorInfo LastFailure() {
+  const DWORD code = GetLastError();
+  return {static_cast<long>(code), SystemMessageText(code)};
 }
 
 }  // namespace
 
-// The names are read as UTF-16 and handed over as UTF-8, with the sizes of the byte calls
-// counted in bytes of UTF-8.
-bool Win32Identity::UserNameInto(char* buffer, std::uint32_t* size) {
+// The names are read as UTF-16, in buffers as large as the system's names can be, and handed
+// over whole as UTF-8.
+Result<std::string> Win32Identity::UserName() {
   wchar_t wide[UNLEN + 1];
   DWORD length = UNLEN + 1;
-  if (!GetUserNameW(wide, &length)) return false;
-  const std::string name = Utf8({wide, length > 0 ? length - 1 : 0});
-  const bool fits = CopyOut(name, buffer, *size);
-  *size = static_cast<std::uint32_t>(name.size() + 1);
-  if (!fits) SetLastError(ERROR_INSUFFICIENT_BUFFER);
-  return fits;
+  if (!GetUserNameW(wide, &length)) return LastFailure();
+  return Utf8({wide, length > 0 ? length - 1 : 0});  // the length counted its NUL
 }
 
-bool Win32Identity::ComputerNameInto(char* buffer, std::uint32_t* size) {
+Result<std::string> Win32Identity::ComputerName() {
   wchar_t wide[MAX_COMPUTERNAME_LENGTH + 1];
   DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
-  if (!GetComputerNameW(wide, &length)) return false;
-  const std::string name = Utf8({wide, length});
-  const bool fits = CopyOut(name, buffer, *size);
-  *size = static_cast<std::uint32_t>(fits ? name.size() : name.size() + 1);
-  if (!fits) SetLastError(ERROR_BUFFER_OVERFLOW);
-  return fits;
+  if (!GetComputerNameW(wide, &length)) return LastFailure();
+  return Utf8({wide, length});
 }
 
-std::uint32_t Win32Identity::TempPathInto(std::uint32_t length, char* buffer) {
+Result<std::string> Win32Identity::TempPath() {
   wchar_t wide[MAX_PATH + 1];
   const DWORD written = GetTempPathW(MAX_PATH + 1, wide);
-  if (written == 0 || written > MAX_PATH) return 0;
-  const std::string path = Utf8({wide, written});
-  if (!CopyOut(path, buffer, length)) return static_cast<std::uint32_t>(path.size() + 1);
-  return static_cast<std::uint32_t>(path.size());
+  if (written == 0 || written > MAX_PATH) return LastFailure();
+  return Utf8({wide, written});
 }
 
 std::optional<std::string> Win32Identity::EnvironmentVariable(const std::string& name) {

@@ -5,9 +5,9 @@ namespace torvel {
 
 class Win32Identity : public Identity {
  public:
-  bool UserNameInto(char* buffer, std::uint32_t* size) override;
-  bool ComputerNameInto(char* buffer, std::uint32_t* size) override;
-  std::uint32_t TempPathInto(std::uint32_t length, char* buffer) override;
+  Result<std::string> UserName() override;
+  Result<std::string> ComputerName() override;
+  Result<std::string> TempPath() override;
   std::optional<std::string> EnvironmentVariable(const std::string& name) override;
 };
 
