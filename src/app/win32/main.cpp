@@ -66,6 +66,11 @@ std::string FullPath(const std::string& path) {
   return length > 0 && length < buffer.size() ? Utf8({buffer.data(), length}) : path;
 }
 
+// A line for a person who started the tool with no console to read it in.
+void ShowLineInABox(const std::string& line) {
+  MessageBoxW(nullptr, Wide(line).c_str(), Wide(kAppTitle).c_str(), MB_OK);
+}
+
 // The program's arguments in UTF-8, the program's own name first.
 std::vector<std::string> Arguments() {
   int count = 0;
@@ -139,16 +144,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   switch (command_line.mode) {
     case RunMode::kUsage:
       // Asked for by a person: where there is no console, in a box.
-      if (!WriteOutputLine(kUsage)) {
-        MessageBoxW(nullptr, Wide(kUsage).c_str(), Wide(kAppTitle).c_str(), MB_OK);
-      }
+      if (!WriteOutputLine(kUsage)) ShowLineInABox(kUsage);
       return 0;
     case RunMode::kRefused:
       // Refused at once: a scheduled task never waits on a window nobody sees. Only a file
       // dropped on the icon, with no console to tell it, gets a box.
       if (!WriteErrorLine(RefusalLine(command_line)) && !AnySwitch(command_line_args)) {
-        MessageBoxW(nullptr, Wide(RefusalLine(command_line)).c_str(), Wide(kAppTitle).c_str(),
-                    MB_OK);
+        ShowLineInABox(RefusalLine(command_line));
       }
       return kExitRefused;
     case RunMode::kReport: {

@@ -84,10 +84,6 @@ std::wstring ShortPath(const std::wstring& path) {
   return length > 0 && length < short_path.size() ? short_path.substr(0, length) : path;
 }
 
-}  // namespace
-
-namespace {
-
 // True when `root`'s Clients\Mail names a default mail program.
 bool DefaultMailProgramUnder(HKEY root) {
   // RegOpenKeyEx and RegQueryValueEx rather than RegGetValue, which Windows XP lacks.
