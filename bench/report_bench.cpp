@@ -1,4 +1,4 @@
-// One whole report, written through WriteToFile, for the populated fake machine: every
+// One whole report, written as the window writes it, for the populated fake machine: every
 // collector, every product section and the host section.
 #include <benchmark/benchmark.h>
 
@@ -10,9 +10,9 @@ namespace {
 
 void BM_WriteToFilePopulatedMachine(benchmark::State& state) {
   testing::Machine machine;
-  const Platform platform = machine.platform();
+  const FactSources sources = machine.sources();
   for (auto _ : state) {
-    WriteToFile(platform);
+    RunReport(sources, machine, ChooseReportFolder(machine).path);
     machine.log.clear();
     benchmark::DoNotOptimize(machine.files.size());
   }

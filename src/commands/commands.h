@@ -2,16 +2,17 @@
 // The main window's commands, kept apart from the window so that tests can run them.
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/shell.h"
+#include "report/report_writer.h"
 
 namespace torvel {
 
 inline constexpr char kViewSaveTitle[] = "View/Save to a File";
 
 // View/Save: asks whether to view, writes the report, then opens it or confirms where it is.
-void SaveViewCommand(const Platform& p, WindowRef owner);
+void SaveViewCommand(const FactSources& sources, Dialogs& dialogs, Shell& shell, WindowRef owner);
 // Hands the report in `folder` to the program associated with its type; the result is not
 // examined.
-void OpenReport(const Platform& p, WindowRef owner, const std::string& folder);
+void OpenReport(Shell& shell, WindowRef owner, const std::string& folder);
 
 }  // namespace torvel

@@ -1,7 +1,6 @@
 #include "commands/email_command.h"
 
 #include "mail/mail_link.h"
-#include "report/report_writer.h"
 #include "text/fragments.h"
 
 namespace torvel {
@@ -11,24 +10,24 @@ std::string LinkBody(const std::string& folder) {
          " directory.\r\nThanks.";
 }
 
-// The link is handed to the shell without an owner window, so `owner` is not used.
-void EmailCommand(const Platform& p, WindowRef /*owner*/, const std::string& recipient,
-                  MailState& state) {
+// The link is handed to the shell without an owner window.
+void EmailCommand(const FactSources& sources, Dialogs& dialogs, Shell& shell, SimpleMail& simple_mail,
+                  const std::string& recipient, MailState& state) {
   state.email_address = recipient;
   if (state.email_address.empty()) {
-    p.dialogs.Show(kEmptyRecipientText, kErrorTitle, Buttons::kOk);
+    dialogs.Show(kEmptyRecipientText, kErrorTitle, Buttons::kOk);
     return;
   }
-  const std::string folder = ChooseReportFolder(p).path;
+  const std::string folder = ChooseReportFolder(sources.files).path;
   const std::string body = LinkBody(folder);
 
   // A report that cannot be written has been reported by RunReport; nothing is sent then.
-  if (!RunReport(p, folder)) return;
+  if (!RunReport(sources, dialogs, folder)) return;
 
-  if (p.dialogs.Show(kEmailOptionText, kEmailOptionTitle, Buttons::kYesNo) == Answer::kYes) {
-    SendOutlookMail(p, state, ReportPath(folder));
+  if (dialogs.Show(kEmailOptionText, kEmailOptionTitle, Buttons::kYesNo) == Answer::kYes) {
+    SendOutlookMail({sources.automation, simple_mail, dialogs}, state, ReportPath(folder));
   } else {
-    SendMailLink(p.shell, state.email_address, kReportAttachedText, body);
+    SendMailLink(shell, state.email_address, kReportAttachedText, body);
   }
 }
 

@@ -3,7 +3,8 @@
 #include <string>
 
 #include "mail/outlook_mail.h"
-#include "platform/platform.h"
+#include "platform/shell.h"
+#include "report/report_writer.h"
 
 namespace torvel {
 
@@ -18,7 +19,7 @@ std::string LinkBody(const std::string& folder);
 
 // Sends a freshly written report to `recipient` (the field as typed) by the road the user
 // chooses. An empty recipient only gets the "Error" box.
-void EmailCommand(const Platform& p, WindowRef owner, const std::string& recipient,
-                  MailState& state);
+void EmailCommand(const FactSources& sources, Dialogs& dialogs, Shell& shell, SimpleMail& simple_mail,
+                  const std::string& recipient, MailState& state);
 
 }  // namespace torvel

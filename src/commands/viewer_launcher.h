@@ -4,7 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
 
 namespace torvel {
 
@@ -20,10 +23,10 @@ inline constexpr char kSysInfoUnavailable[] = "System Information Is Unavailable
 // The longest value that can name the viewer.
 inline constexpr std::size_t kKeyValueCapacity = 1024;
 
-// `value_name` of `key_path` below `root` as text, through the registry reader. False, with
-// `*value` empty, when it cannot be read or is longer than kKeyValueCapacity.
-bool GetKeyValue(Registry& registry, const std::string& root, const std::string& key_path,
-                 const std::string& value_name, std::string* value);
+// `value_name` of `key_path` below `root` as text, through the registry reader; nothing when it
+// cannot be read or is longer than kKeyValueCapacity.
+std::optional<std::string> GetKeyValue(Registry& registry, RegRoot root,
+                                       const std::string& key_path, const std::string& value_name);
 
 // The viewer's path: the "PATH" value as it stands, or else the "MSINFO" folder plus the
 // program name when a directory search finds that file. Nothing when neither applies.
@@ -31,6 +34,6 @@ std::optional<std::string> FindSysInfoProgram(Registry& registry, Files& files);
 
 // Starts the viewer in a normal window; when it cannot be found or started, or a service fails
 // on the way, shows the one message kSysInfoUnavailable titled with the application title.
-void StartSysInfo(const Platform& p);
+void StartSysInfo(Registry& registry, Files& files, Shell& shell, Dialogs& dialogs);
 
 }  // namespace torvel

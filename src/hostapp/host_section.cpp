@@ -80,19 +80,18 @@ void Ask(const Host& host, const char* member, Answer (*read)(const AutoValue&),
 }
 
 std::optional<std::int32_t> Edition(Registry& registry, const std::string& year) {
-  RegValue value = kEditionDefault;
-  if (ReadRegistryValue(registry, "HKLM", "Software\\Partwright\\Partwright " + year + "\\Setup",
-                        kEditionValue, "D", kEditionDefault, value) != 0) {
-    return std::nullopt;
-  }
-  return std::get<std::int32_t>(value);
+  const RegRead<std::int32_t> read =
+      ReadNumber(registry, RegRoot::kLocalMachine,
+                 "Software\\Partwright\\Partwright " + year + "\\Setup", kEditionValue);
+  if (!read.found()) return std::nullopt;
+  return read.value_or(kEditionDefault);
 }
 
 }  // namespace
 
-HostFacts PartwrightInformation(const Platform& p) {
+HostFacts PartwrightInformation(Automation& automation, Registry& registry) {
   HostFacts facts;
-  Host host = ReachHost(p.automation);
+  Host host = ReachHost(automation);
   Ask(host, "DateCode", DateCode, facts.date_code, facts.date_code_failure);
   Ask(host, "RevisionNumber", RevisionNumber, facts.revision_number, facts.revision_number_failure);
   if (host.started_here && !host.unavailable) {
@@ -104,7 +103,7 @@ HostFacts PartwrightInformation(const Platform& p) {
   }
   host.object.reset();
   for (std::size_t i = 0; i < kReleaseYears.size(); ++i)
-    facts.editions[i] = Edition(p.registry, kReleaseYears[i]);
+    facts.editions[i] = Edition(registry, kReleaseYears[i]);
   return facts;
 }
 

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "platform/failure.h"
-#include "platform/platform.h"
+#include "platform/automation.h"
+#include "platform/registry.h"
 
 namespace torvel {
 
@@ -25,6 +26,6 @@ struct HostFacts {
 
 // Asks a running host, or one it starts and then tells to exit, for its date code and revision
 // number; then reads the editions.
-HostFacts PartwrightInformation(const Platform& p);
+HostFacts PartwrightInformation(Automation& automation, Registry& registry);
 
 }  // namespace torvel

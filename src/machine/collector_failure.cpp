@@ -1,7 +1,5 @@
 #include "machine/collector_failure.h"
 
-#include "text/app_info.h"
-
 namespace torvel {
 
 std::string CollectorFailureText(std::string_view procedure, long number,
@@ -13,10 +11,10 @@ std::string CollectorFailureText(std::string_view procedure, long number,
   return text;
 }
 
-void ShowCollectorFailure(const Platform& p, Problems& problems, std::string_view procedure,
-                          long number, std::string_view description) {
-  p.dialogs.Show(CollectorFailureText(procedure, number, description), kAppTitle, Buttons::kOk);
-  problems.push_back({std::string(procedure), number, std::string(description)});
+void ReportCollectorFailure(ProblemSink& problems, std::string_view procedure, long number,
+                            std::string_view description) {
+  problems.Report({std::string(procedure), number, std::string(description)},
+                  CollectorFailureText(procedure, number, description));
 }
 
 }  // namespace torvel

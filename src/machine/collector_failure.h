@@ -1,6 +1,6 @@
 #pragma once
-// The collectors' failure handler: a failure while collecting one fact is shown in one box,
-// noted among the report's problems, and ends that collector only; the report goes on.
+// The collectors' failure handler: a failure while collecting one fact is reported as one
+// problem and ends that collector only; the report goes on.
 #include <new>
 #include <optional>
 #include <string>
@@ -8,7 +8,6 @@
 #include <type_traits>
 
 #include "platform/failure.h"
-#include "platform/platform.h"
 
 namespace torvel {
 
@@ -20,21 +19,21 @@ inline constexpr long kDivisionByZero = 11;
 // "Stats.Form1." + procedure + number + description, run together.
 std::string CollectorFailureText(std::string_view procedure, long number,
                                  std::string_view description);
-// Shows that text in a box with the application title and notes the problem.
-void ShowCollectorFailure(const Platform& p, Problems& problems, std::string_view procedure,
-                          long number, std::string_view description);
+// Reports the problem, with that text as what a person is told.
+void ReportCollectorFailure(ProblemSink& problems, std::string_view procedure, long number,
+                            std::string_view description);
 
 // Runs `body` as the collector `procedure`: its result, or nothing after a Failure (or when
 // memory runs out). A ReportFileError is no collector's failure and passes through.
 template <typename Body>
-std::optional<std::invoke_result_t<Body&>> RunCollector(const Platform& p, Problems& problems,
-                                                        std::string_view procedure, Body&& body) {
+std::optional<std::invoke_result_t<Body&>> RunCollector(ProblemSink& problems, std::string_view procedure,
+                                                        Body&& body) {
   try {
     return body();
   } catch (const Failure& failure) {
-    ShowCollectorFailure(p, problems, procedure, failure.number(), failure.description());
+    ReportCollectorFailure(problems, procedure, failure.number(), failure.description());
   } catch (const std::bad_alloc&) {
-    ShowCollectorFailure(p, problems, procedure, kOutOfMemory, "Out of memory");
+    ReportCollectorFailure(problems, procedure, kOutOfMemory, "Out of memory");
   }
   return std::nullopt;
 }

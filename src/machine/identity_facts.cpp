@@ -12,25 +12,25 @@ constexpr std::size_t kComputerNameCharacters = 32;
 
 }  // namespace
 
-std::optional<std::string> UserName(const Platform& p, Problems& problems) {
-  // A name the system does not give reads empty; only a failure raised ends in a box.
-  return RunCollector(p, problems, "UserName",
-                      [&] { return p.identity.UserName().value_or(std::string()); });
+std::optional<std::string> UserName(Identity& identity, ProblemSink& problems) {
+  // A name the system does not give reads empty; only a failure raised is reported.
+  return RunCollector(problems, "UserName",
+                      [&] { return identity.UserName().value_or(std::string()); });
 }
 
-std::string ComputerName(const Platform& p) {
-  return p.identity.ComputerName().value_or(std::string(kComputerNameCharacters, 'X'));
+std::string ComputerName(Identity& identity) {
+  return identity.ComputerName().value_or(std::string(kComputerNameCharacters, 'X'));
 }
 
-std::optional<std::string> GetTempDirectory(const Platform& p, Problems& problems) {
-  return RunCollector(p, problems, "GetTempDirectory",
-                      [&] { return p.identity.TempPath().value_or(std::string()); });
+std::optional<std::string> GetTempDirectory(Identity& identity, ProblemSink& problems) {
+  return RunCollector(problems, "GetTempDirectory",
+                      [&] { return identity.TempPath().value_or(std::string()); });
 }
 
-std::optional<std::string> GetEnvironmentVar(const Platform& p, Problems& problems,
+std::optional<std::string> GetEnvironmentVar(Identity& identity, ProblemSink& problems,
                                              const std::string& name) {
-  return RunCollector(p, problems, "GetEnvironmentVar",
-                      [&] { return p.identity.EnvironmentVariable(name); })
+  return RunCollector(problems, "GetEnvironmentVar",
+                      [&] { return identity.EnvironmentVariable(name); })
       .value_or(std::nullopt);
 }
 

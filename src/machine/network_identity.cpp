@@ -3,17 +3,14 @@
 #include <algorithm>
 
 #include "platform/scope_exit.h"
-#include "text/app_info.h"
 #include "text/text_forms.h"
 
 namespace torvel {
 
 namespace {
 
-// One box, and the problem noted for the report.
-void Tell(const Platform& p, Problems& problems, long code, const std::string& text) {
-  p.dialogs.Show(text, kAppTitle, Buttons::kOk);
-  problems.push_back({"LocalIpAddress", code, text});
+void Tell(ProblemSink& problems, long code, const std::string& text) {
+  problems.Report({"LocalIpAddress", code, text}, text);
 }
 
 bool AllZero(const HardwareAddress& address) {
@@ -26,25 +23,51 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// gethostname then gethostbyname, with a box for either failing.
-std::string ResolveLocalAddress(const Platform& p, Problems& problems) {
-  std::string host;
-  if (p.network.HostName(&host) == -1) {
-    const int code = p.network.LastSocketsError();
-    Tell(p, problems, code,
+// The host's name, then its first address, with a problem reported for either failing.
+std::string ResolveLocalAddress(Network& network, ProblemSink& problems) {
+  const Result<std::string> name = network.HostName();
+  if (!name) {
+    const long code = name.error().code;
+    Tell(problems, code,
          "Windows Sockets error " + SignPosition(code) +
              " has occurred. Unable to successfully get Host Name.");
     return {};
   }
-  // The name goes to the resolver up to its first NUL.
-  host = Trimmed(host.substr(0, host.find('\0')));
-  std::optional<std::vector<std::uint8_t>> address = p.network.FirstHostAddress(host);
+  std::optional<std::vector<std::uint8_t>> address = network.FirstHostAddress(Trimmed(*name));
   if (!address) {
-    Tell(p, problems, 0,
-         "Windows Sockets are not responding. Unable to successfully get Host Name.");
+    Tell(problems, 0, "Windows Sockets are not responding. Unable to successfully get Host Name.");
     return {};
   }
   return DottedAddress(*address);
+}
+
+// Ends one start of the sockets service; a failure is reported.
+void StopSockets(Network& network, ProblemSink& problems) {
+  if (const Status stopped = network.StopSockets(); !stopped)
+    Tell(problems, stopped.error().code, "Socket error occurred in Cleanup.");
+}
+
+// Starts the sockets service; false (with the problem reported, and the service stopped again)
+// when it cannot be started or cannot serve.
+bool StartSockets(Network& network, ProblemSink& problems) {
+  const Result<SocketsOffer> offer = network.StartSockets();
+  if (!offer) {
+    Tell(problems, offer.error().code, "The 32-bit Windows Socket is not responding.");
+    return false;
+  }
+  constexpr int kMinimumSockets = 1;
+  std::string refusal;
+  if (offer->max_sockets < kMinimumSockets) {
+    refusal = "This application requires a minimum of " + PlainDecimal(kMinimumSockets) +
+              " supported sockets.";
+  } else if (offer->major < 1 || (offer->major == 1 && offer->minor < 1)) {
+    refusal = "Sockets version " + PlainDecimal(offer->major) + "." + PlainDecimal(offer->minor) +
+              " is not supported by 32-bit Windows Sockets.";
+  }
+  if (refusal.empty()) return true;
+  Tell(problems, 0, refusal);
+  StopSockets(network, problems);
+  return false;
 }
 
 }  // namespace
@@ -64,57 +87,26 @@ std::string DottedAddress(const std::vector<std::uint8_t>& bytes) {
   return text;
 }
 
-std::string GetEthernetAddress(const Platform& p, int adapter) {
+std::string GetEthernetAddress(Network& network, int adapter) {
   std::optional<HardwareAddress> address =
-      p.network.NetbiosAdapterAddress(static_cast<std::uint8_t>(adapter));
+      network.NetbiosAdapterAddress(static_cast<std::uint8_t>(adapter));
   // Many systems no longer answer the NetBIOS status request, or answer with zeros, which is
   // no adapter's address; the adapter list still knows the real one.
   if (!address || AllZero(*address)) {
-    if (std::optional<HardwareAddress> listed = p.network.FirstEthernetAddress()) {
+    if (std::optional<HardwareAddress> listed = network.FirstEthernetAddress()) {
       address = listed;
     }
   }
   return HexAddress(address.value_or(HardwareAddress{}));
 }
 
-bool StartSockets(const Platform& p, Problems& problems) {
-  SocketsStartup startup;
-  if (const int code = p.network.SocketsStart(&startup); code != 0) {
-    Tell(p, problems, code, "The 32-bit Windows Socket is not responding.");
-    return false;
-  }
-  constexpr int kMinimumSockets = 1;
-  if (startup.max_sockets < kMinimumSockets) {
-    Tell(p, problems, 0,
-         "This application requires a minimum of " + PlainDecimal(kMinimumSockets) +
-             " supported sockets.");
-    StopSockets(p, problems);
-    return false;
-  }
-  const int major = LowByteOf(startup.version);
-  const int minor = HighByteOf(startup.version);
-  if (major < 1 || (major == 1 && minor < 1)) {
-    Tell(p, problems, 0,
-         "Sockets version " + PlainDecimal(major) + "." + PlainDecimal(minor) +
-             " is not supported by 32-bit Windows Sockets.");
-    StopSockets(p, problems);
-    return false;
-  }
-  return true;
-}
-
-void StopSockets(const Platform& p, Problems& problems) {
-  if (const int code = p.network.SocketsCleanup(); code != 0)
-    Tell(p, problems, code, "Socket error occurred in Cleanup.");
-}
-
-std::string LocalIpAddress(const Platform& p, Problems& problems) {
-  if (!StartSockets(p, problems)) return {};
+std::string LocalIpAddress(Network& network, ProblemSink& problems) {
+  if (!StartSockets(network, problems)) return {};
   // Whatever goes wrong while resolving, the start-up is undone before the failure passes on.
-  ScopeExit stop_quietly([&] { p.network.SocketsCleanup(); });
-  const std::string text = ResolveLocalAddress(p, problems);
+  ScopeExit stop_quietly([&] { network.StopSockets(); });
+  const std::string text = ResolveLocalAddress(network, problems);
   stop_quietly.Release();
-  StopSockets(p, problems);
+  StopSockets(network, problems);
   return text;
 }
 

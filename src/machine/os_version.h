@@ -3,11 +3,11 @@
 
 #include "machine/machine_facts.h"
 #include "platform/failure.h"
-#include "platform/platform.h"
+#include "platform/system_facts.h"
 
 namespace torvel {
 
-// The operating system and processor; none when collecting fails (its box says why).
-std::optional<OsFacts> VersionInformation(const Platform& p, Problems& problems);
+// The operating system and processor; none when collecting fails (the problem reported).
+std::optional<OsFacts> VersionInformation(SystemFacts& system, ProblemSink& problems);
 
 }  // namespace torvel

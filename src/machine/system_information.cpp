@@ -36,21 +36,25 @@ float DeviceColors(std::int64_t bits) {
   return static_cast<float>(colors);
 }
 
-std::optional<ResourceFacts> SystemInformation(const Platform& p, Problems& problems) {
+std::optional<ResourceFacts> SystemInformation(SystemFacts& system, Files& files,
+                                               ProblemSink& problems) {
   std::optional<ResourceFacts> facts;
-  RunCollector(p, problems, "SystemInformation", [&] {
+  RunCollector(problems, "SystemInformation", [&] {
     ResourceFacts read;
-    read.memory = p.system.Memory();
-    read.drive_root = DriveRoot(p.files.ExeFolder());
-    read.disk_known = p.system.DiskSpace(read.drive_root, &read.disk_total, &read.disk_free);
+    read.memory = system.Memory();
+    read.drive_root = DriveRoot(files.ExeFolder());
+    const Result<DiskFigures> disk = system.DiskSpace(read.drive_root);
+    read.disk_known = static_cast<bool>(disk);
+    read.disk_total = disk ? disk->total : 0;
+    read.disk_free = disk ? disk->free : 0;
     facts = read;
-    const ScreenMetrics screen = p.system.Screen();
+    const ScreenMetrics screen = system.Screen();
     const long width = PixelsFromTwips(screen.width_twips, screen.twips_per_pixel_x);
     const long height = PixelsFromTwips(screen.height_twips, screen.twips_per_pixel_y);
     facts->screen = ResourceFacts::Screen{width, height, 1440 / screen.twips_per_pixel_x,
                                           1440 / screen.twips_per_pixel_y};
-    const std::int64_t bits = static_cast<std::int64_t>(p.system.DeviceCaps(kCapsPlanes)) *
-                              p.system.DeviceCaps(kCapsBitsPixel);
+    const std::int64_t bits = static_cast<std::int64_t>(system.DeviceCaps(kCapsPlanes)) *
+                              system.DeviceCaps(kCapsBitsPixel);
     facts->color_bits = bits;
     facts->colors = DeviceColors(bits);
     return true;

@@ -5,13 +5,15 @@
 
 #include "machine/machine_facts.h"
 #include "platform/failure.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/system_facts.h"
 
 namespace torvel {
 
 // Memory, disk and display; none when the first of them cannot be had, and only what was read
-// before a later failure (its box says why).
-std::optional<ResourceFacts> SystemInformation(const Platform& p, Problems& problems);
+// before a later failure (the problem reported).
+std::optional<ResourceFacts> SystemInformation(SystemFacts& system, Files& files,
+                                               ProblemSink& problems);
 
 // Number of colours of the main window's display: 2 to the power `bits`, in single precision.
 float DeviceColors(std::int64_t bits);

@@ -49,30 +49,30 @@ const char* MailProgramStep(long code) {
   return "The mail program could not send the mail";
 }
 
-void ShowNotSent(const Platform& p, const std::string& reason, const std::string& report_path) {
-  p.dialogs.Show(MailNotSentText(reason, report_path), kEmailDeliveryTitle, Buttons::kOk);
+void ShowNotSent(const MailServices& m, const std::string& reason, const std::string& report_path) {
+  m.dialogs.Show(MailNotSentText(reason, report_path), kEmailDeliveryTitle, Buttons::kOk);
 }
 
 // The same message through Simple MAPI to the default mail program, for machines whose mail
 // client has no application object.
-void SendThroughMailProgram(const Platform& p, const std::string& recipient,
+void SendThroughMailProgram(const MailServices& m, const std::string& recipient,
                             const std::string& report_path) {
   // Decided as Windows decides it, before mapi32.dll is asked: without a default mail program,
   // mapi32.dll would show a box of its own (Wine's: no MAPI mail client installed).
-  if (!p.simple_mail.MailProgramRegistered())
-    return ShowNotSent(p, kNoMailProgramText, report_path);
-  const long code = p.simple_mail.SendWithAttachment(
+  if (!m.simple_mail.MailProgramRegistered())
+    return ShowNotSent(m, kNoMailProgramText, report_path);
+  const long code = m.simple_mail.SendWithAttachment(
       recipient, kReportFileText, kReportAttachedText, report_path, kReportFileName);
   if (code == kMapiUserAbort) return;  // the user closed the message unsent: nothing failed
   if (code != kMapiSuccess)
-    return ShowNotSent(p, Reason(MailProgramStep(code), "", code), report_path);
-  p.dialogs.Show(kMailSentText, kEmailDeliveryTitle, Buttons::kOk);
+    return ShowNotSent(m, Reason(MailProgramStep(code), "", code), report_path);
+  m.dialogs.Show(kMailSentText, kEmailDeliveryTitle, Buttons::kOk);
 }
 
 // One attempt to send; on a failure `step` names what could not be done.
-void Send(const Platform& p, MailState& state, const std::string& report_path, const char*& step) {
+void Send(const MailServices& m, MailState& state, const std::string& report_path, const char*& step) {
   step = kStartStep;
-  if (!state.client) state.client = p.automation.Create(kMailClientClass);
+  if (!state.client) state.client = m.automation.Create(kMailClientClass);
 
   step = "The mail client did not create a new mail";
   AutomationRef item;
@@ -104,34 +104,34 @@ std::string MailNotSentText(const std::string& reason, const std::string& report
          ". Please attach it to an email by hand.";
 }
 
-void SendOutlookMail(const Platform& p, MailState& state, const std::string& report_path) {
+void SendOutlookMail(const MailServices& m, MailState& state, const std::string& report_path) {
   const char* step = "";
   const bool cached = state.client != nullptr;
   try {
-    auto busy = Busy(p.dialogs, kStepMail);
+    auto busy = Busy(m.dialogs, kStepMail);
     try {
-      Send(p, state, report_path, step);
+      Send(m, state, report_path, step);
     } catch (const Failure& failure) {
       // The client kept from an earlier send was closed since: a fresh one gets one more try.
       if (!cached || !ClientGone(failure)) throw;
       state.client.reset();
-      Send(p, state, report_path, step);
+      Send(m, state, report_path, step);
     }
   } catch (const Failure& failure) {
     if (step == kStartStep && ClientNotInstalled(failure))
-      return SendThroughMailProgram(p, state.email_address, report_path);
+      return SendThroughMailProgram(m, state.email_address, report_path);
     if (failure.number() == kNoAnswer || failure.number() == kCallRejected) {
       // Given up: no further call reaches that client, and the next send starts afresh.
       state.client.reset();
       const bool busy = failure.number() == kCallRejected;
-      return ShowNotSent(p,
+      return ShowNotSent(m,
                          Reason(busy ? "The mail client is busy" : "The mail client did not answer",
                                 "", failure.number()),
                          report_path);
     }
-    return ShowNotSent(p, Reason(step, failure.description(), failure.number()), report_path);
+    return ShowNotSent(m, Reason(step, failure.description(), failure.number()), report_path);
   }
-  p.dialogs.Show(kMailSentText, kEmailDeliveryTitle, Buttons::kOk);
+  m.dialogs.Show(kMailSentText, kEmailDeliveryTitle, Buttons::kOk);
 }
 
 }  // namespace torvel

@@ -4,7 +4,9 @@
 // message through Simple MAPI.
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/automation.h"
+#include "platform/dialogs.h"
+#include "platform/simple_mail.h"
 
 namespace torvel {
 
@@ -22,11 +24,18 @@ struct MailState {
   AutomationRef client;
 };
 
+// What the mail roads call.
+struct MailServices {
+  Automation& automation;
+  SimpleMail& simple_mail;
+  Dialogs& dialogs;
+};
+
 // Sends the report at `report_path` to `state.email_address` through the mail client, or,
 // where its application object is not installed, through the default mail program; then shows
 // the success box. A message the user closed unsent in the mail program shows nothing. When
 // the mail cannot go, shows one box instead that says so, why, and where the report is.
-void SendOutlookMail(const Platform& p, MailState& state, const std::string& report_path);
+void SendOutlookMail(const MailServices& m, MailState& state, const std::string& report_path);
 
 // The text of the box that says the mail was not sent: `reason`, then where the report is so
 // that it can be attached by hand.

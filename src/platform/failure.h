@@ -27,4 +27,13 @@ struct Problem {
 };
 using Problems = std::vector<Problem>;
 
+// Where the collectors report what went wrong; they never tell anyone themselves. The report
+// notes every problem, and whoever runs the report decides how a person is told.
+class ProblemSink {
+ public:
+  virtual ~ProblemSink() = default;
+  // `problem` as the report lists it; `message` as a person is told it.
+  virtual void Report(const Problem& problem, const std::string& message) = 0;
+};
+
 }  // namespace torvel

@@ -1,10 +1,12 @@
 #pragma once
-// Files: the tool's own folder and what writing a report whole needs. Every operation returns 0
-// or the Win32 error code.
+// Files: the tool's own folder and what writing a report whole needs. A failure carries the
+// system's code and its text.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/result.h"
 
 namespace torvel {
 
@@ -18,7 +20,7 @@ inline constexpr std::uint32_t kAttrReparsePoint = 0x400;
 // A file this run created and still holds open.
 using FileRef = std::uintptr_t;
 
-// Place's answer when the report's name, once the file was moved, leads to some other file:
+// Place's code when the report's name, once the file was moved, leads to some other file:
 // another program renamed the run's file or put something in its way.
 inline constexpr long kChangedByAnother = 1006;
 
@@ -37,17 +39,17 @@ class Files {
   // The user's Documents folder and temporary folder, in the same form; empty when unknown.
   virtual std::string DocumentsFolder() = 0;
   virtual std::string TemporaryFolder() = 0;
-  // 0 and *attributes when the path exists; 2 (or 3) when it does not.
-  virtual long Attributes(const std::string& path, std::uint32_t* attributes) = 0;
+  // The attributes of what the path names; code 2 (or 3) when nothing does.
+  virtual Result<std::uint32_t> Attributes(const std::string& path) = 0;
   // Creates a new file and keeps it open, shared with nobody. Fails (80) when anything at all, a
   // file, a folder or a link, already has that name: nobody can hand the run a file of theirs.
-  virtual long CreateNew(const std::string& path, FileRef* file) = 0;
+  virtual Result<FileRef> CreateNew(const std::string& path) = 0;
   // Writes all of `bytes` to the open file and flushes them to the disk.
-  virtual long WriteAll(FileRef file, std::string_view bytes) = 0;
+  virtual Status WriteAll(FileRef file, std::string_view bytes) = 0;
   // Renames the open file itself onto `to`, replacing it, then closes it. No name is looked up
   // on the way. kChangedByAnother when `to` then leads to another file: the file is closed and
   // nothing is removed. Any other failure comes before the rename and leaves the file held.
-  virtual long Place(FileRef file, const std::string& to) = 0;
+  virtual Status Place(FileRef file, const std::string& to) = 0;
   // Removes a file still held through its handle and closes it; never for one Place closed.
   virtual void Discard(FileRef file) = 0;
   // True when the two full paths name one file, in any spelling, or through a link where the
@@ -57,7 +59,7 @@ class Files {
   virtual std::vector<FolderEntry> List(const std::string& pattern) = 0;
   // Removes a file that no program holds open (a link itself, not what it points to); fails
   // while one does.
-  virtual long Remove(const std::string& path) = 0;
+  virtual Status Remove(const std::string& path) = 0;
   // The system's text for an error code, without a trailing line break.
   virtual std::string ErrorText(long code) = 0;
   // A number nobody can guess, for names that nobody can plant in advance.

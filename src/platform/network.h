@@ -1,19 +1,23 @@
 #pragma once
-// Network: NetBIOS adapter status, the system's adapter list, Windows Sockets 1.1.
+// Network: the adapter's hardware address, and the local host's name and address through the
+// system's sockets service (version 1.1 asked for).
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace torvel {
 
 using HardwareAddress = std::array<std::uint8_t, 6>;
 
-// The fields of the sockets start-up record that are used.
-struct SocketsStartup {
-  std::uint16_t version = 0;  // low byte major, high byte minor
-  std::int16_t max_sockets = 0;
+// What the sockets service offers once started.
+struct SocketsOffer {
+  int major = 0;  // the version it agreed to serve
+  int minor = 0;
+  int max_sockets = 0;
 };
 
 class Network {
@@ -25,16 +29,15 @@ class Network {
   // Hardware address of the first Ethernet adapter that is up, from the system's adapter
   // list; nullopt when there is none.
   virtual std::optional<HardwareAddress> FirstEthernetAddress() = 0;
-  // WSAStartup(0x0101): 0 and the record, or the error number.
-  virtual int SocketsStart(SocketsStartup* startup) = 0;
-  // WSACleanup: 0, or non-zero on failure.
-  virtual int SocketsCleanup() = 0;
-  // gethostname: 0 and the name, or -1.
-  virtual int HostName(std::string* name) = 0;
-  // WSAGetLastError.
-  virtual int LastSocketsError() = 0;
-  // gethostbyname: the bytes of the first address (as many as the host entry's address length
-  // says), or nullopt when the name does not resolve.
+  // Starts the sockets service: what it offers, or the code of why not. Each start that
+  // succeeds is ended by one StopSockets.
+  virtual Result<SocketsOffer> StartSockets() = 0;
+  // Ends one start; the code of why not when that fails.
+  virtual Status StopSockets() = 0;
+  // The local host's name (up to its first NUL), or the code of why not.
+  virtual Result<std::string> HostName() = 0;
+  // The bytes of the first address the name resolves to (as many as the answer's address
+  // length says), or nullopt when it resolves to none.
   virtual std::optional<std::vector<std::uint8_t>> FirstHostAddress(const std::string& host) = 0;
 };
 

@@ -1,22 +1,20 @@
 #pragma once
-// Registry, read access only. Every call returns the Win32 error code unchanged (0 success,
-// 2 not found, 5 access denied).
+// Registry, read access only. Every failure carries the system's code (2 not found, 5 access
+// denied).
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace torvel {
 
-// A key handle; the predefined roots use Windows' own handle values (0x80000000 and up).
-using RegKey = std::uint32_t;
+// The roots the tool reads below.
+enum class RegRoot { kClassesRoot, kCurrentUser, kLocalMachine, kUsers, kCurrentConfig };
 
-inline constexpr RegKey kHkeyClassesRoot = 0x80000000;
-inline constexpr RegKey kHkeyCurrentUser = 0x80000001;
-inline constexpr RegKey kHkeyLocalMachine = 0x80000002;
-inline constexpr RegKey kHkeyUsers = 0x80000003;
-inline constexpr RegKey kHkeyCurrentConfig = 0x80000005;
-inline constexpr RegKey kHkeyDynData = 0x80000006;
+// An open key, as the registry service numbers it.
+using RegKey = std::uintptr_t;
 
 inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegSz = 1;
@@ -53,11 +51,11 @@ struct RegData {
 class Registry {
  public:
   virtual ~Registry() = default;
-  // Opens `path` for reading only. Sets *key only on success. Paths are UTF-8.
-  virtual long OpenKey(RegKey root, const std::string& path, RegView view, RegKey* key) = 0;
+  // Opens `path` below `root` for reading only. Paths are UTF-8.
+  virtual Result<RegKey> OpenKey(RegRoot root, const std::string& path, RegView view) = 0;
   // The whole value in one answer, whatever its size.
-  virtual long QueryValue(RegKey key, const std::string& value_name, RegData* data) = 0;
-  virtual long CloseKey(RegKey key) = 0;
+  virtual Result<RegData> QueryValue(RegKey key, const std::string& value_name) = 0;
+  virtual void CloseKey(RegKey key) = 0;
   // Bytes taken as characters of the system's ANSI code page, in UTF-8.
   virtual std::string AnsiText(std::string_view bytes) = 0;
 };

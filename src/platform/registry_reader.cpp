@@ -1,7 +1,5 @@
 #include "platform/registry_reader.h"
 
-#include <cctype>
-
 #include "platform/clean_text.h"
 #include "platform/scope_exit.h"
 
@@ -9,57 +7,74 @@ namespace torvel {
 
 namespace {
 
-constexpr long kNotFound = 2;
+constexpr long kNotFoundCode = 2;
 
-struct RootName {
-  const char* name;
-  RegKey key;
-};
-
-constexpr RootName kRootNames[] = {
-    {"HKCU", kHkeyCurrentUser}, {"HKLM", kHkeyLocalMachine},  {"HKU", kHkeyUsers},
-    {"HKDD", kHkeyDynData},     {"HKCC", kHkeyCurrentConfig}, {"HKCR", kHkeyClassesRoot},
-};
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
+template <typename T>
+RegRead<T> Failed(long code) {
+  return {code == kNotFoundCode ? ReadStatus::kNotFound : ReadStatus::kFailed, T{}, code};
 }
 
-// `status` follows the registry's last answer, for a failure that comes as an exception.
-long Read(Registry& registry, const std::string& root, const std::string& key_path,
-          const std::string& value_name, const std::string& kind, RegValue& value, long& status) {
-  const RegKey root_key = GetRootKey(root);
-  if (root_key == 0) return kStatusNoRoot;
-  RegKey handle = 0;
-  status = registry.OpenKey(root_key, key_path, RegView::kDefault, &handle);
-  if (status == kNotFound) status = registry.OpenKey(root_key, key_path, RegView::k64Bit, &handle);
-  if (status != 0) return status;
-  ScopeExit close_key([&] { registry.CloseKey(handle); });
-  const std::string upper_kind = Upper(kind);
-  if (upper_kind == "S" || upper_kind == "D") {
-    RegData data;
-    status = registry.QueryValue(handle, value_name, &data);
-    if (status != 0) return status;  // the key closes on the way out
-    if (upper_kind == "D" && data.bytes.size() > 4) return kStatusMoreData;
-    // A value without data is found but holds nothing: the default stays.
-    if (!data.bytes.empty()) {
-      if (upper_kind == "S") value = RegistryText(registry, data);
-      if (upper_kind == "D") value = static_cast<std::int32_t>(LittleEndian(data.bytes, 4));
-    }
+// Opens the key, in the 64-bit view when the default one lacks it, and hands it to `read`; the
+// key is closed whatever happens. Anything unforeseen reads as a failure.
+template <typename T, typename Read>
+RegRead<T> WithKey(Registry& registry, RegRoot root, const std::string& key_path, Read read) {
+  try {
+    Result<RegKey> key = registry.OpenKey(root, key_path, RegView::kDefault);
+    if (!key && key.error().code == kNotFoundCode)
+      key = registry.OpenKey(root, key_path, RegView::k64Bit);
+    if (!key) return Failed<T>(key.error().code);
+    ScopeExit close_key([&] { registry.CloseKey(*key); });
+    return read(*key);
+  } catch (...) {
+    return {ReadStatus::kFailed, T{}, 0};
   }
-  close_key.Release();
-  return registry.CloseKey(handle);
+}
+
+// The value's data, or why there is none to read.
+template <typename T, typename Convert>
+RegRead<T> WithData(Registry& registry, RegRoot root, const std::string& key_path,
+                    const std::string& value_name, Convert convert) {
+  return WithKey<T>(registry, root, key_path, [&](RegKey key) -> RegRead<T> {
+    const Result<RegData> data = registry.QueryValue(key, value_name);
+    if (!data) return Failed<T>(data.error().code);
+    // A value without data is found but holds nothing.
+    if (data->bytes.empty()) return {ReadStatus::kNoData, T{}, 0};
+    return convert(*data);
+  });
 }
 
 }  // namespace
 
-RegKey GetRootKey(const std::string& root_name) {
-  const std::string upper = Upper(root_name);
-  for (const RootName& root : kRootNames) {
-    if (upper == root.name) return root.key;
+const char* RootName(RegRoot root) {
+  switch (root) {
+    case RegRoot::kClassesRoot: return "HKCR";
+    case RegRoot::kCurrentUser: return "HKCU";
+    case RegRoot::kLocalMachine: return "HKLM";
+    case RegRoot::kUsers: return "HKU";
+    case RegRoot::kCurrentConfig: return "HKCC";
   }
-  return 0;
+  return "";
+}
+
+RegRead<bool> ReadKey(Registry& registry, RegRoot root, const std::string& key_path) {
+  return WithKey<bool>(registry, root, key_path,
+                       [](RegKey) { return RegRead<bool>{ReadStatus::kRead, true, 0}; });
+}
+
+RegRead<std::string> ReadText(Registry& registry, RegRoot root, const std::string& key_path,
+                              const std::string& value_name) {
+  return WithData<std::string>(registry, root, key_path, value_name, [&](const RegData& data) {
+    return RegRead<std::string>{ReadStatus::kRead, RegistryText(registry, data), 0};
+  });
+}
+
+RegRead<std::int32_t> ReadNumber(Registry& registry, RegRoot root, const std::string& key_path,
+                                 const std::string& value_name) {
+  return WithData<std::int32_t>(registry, root, key_path, value_name, [](const RegData& data) {
+    if (data.bytes.size() > 4) return RegRead<std::int32_t>{ReadStatus::kTooLong, 0, 0};
+    return RegRead<std::int32_t>{ReadStatus::kRead,
+                                 static_cast<std::int32_t>(LittleEndian(data.bytes, 4)), 0};
+  });
 }
 
 std::string RegistryText(Registry& registry, const RegData& data) {
@@ -91,20 +106,6 @@ std::string RegistryText(Registry& registry, const RegData& data) {
       return CleanText(registry.AnsiText(raw));
     }
   }
-}
-
-std::int32_t ReadRegistryValue(Registry& registry, const std::string& root,
-                               const std::string& key_path, const std::string& value_name,
-                               const std::string& kind, const RegValue& default_value,
-                               RegValue& value) {
-  long status = kStatusNoRoot;
-  try {
-    value = default_value;
-    status = Read(registry, root, key_path, value_name, kind, value, status);
-  } catch (...) {
-    // Something unforeseen: the registry's last answer stands, the key closed by its guard.
-  }
-  return static_cast<std::int32_t>(status);
 }
 
 }  // namespace torvel

@@ -1,32 +1,42 @@
 #pragma once
-// The one way the report reads the registry. It never throws and never shows anything: the
-// callers decide what a status means, and a failed read leaves the caller's default in place.
+// The one way the report reads the registry: typed reads that never throw and never show
+// anything. Each answer says what became of the read; the callers decide what that means.
 #include <cstdint>
 #include <string>
-#include <variant>
 
 #include "platform/registry.h"
 
 namespace torvel {
 
-// Text for kind "S", a number for kind "D".
-using RegValue = std::variant<std::string, std::int32_t>;
+enum class ReadStatus {
+  kRead,      // the value, with data
+  kNoData,    // found, but holding nothing: the caller's default stays
+  kNotFound,  // the key or the value is not there
+  kTooLong,   // a number read from a value longer than four bytes
+  kFailed,    // the registry refused; `code` says why
+};
 
-inline constexpr std::int32_t kStatusNoRoot = 99;
-// A "D" read of a value longer than four bytes.
-inline constexpr std::int32_t kStatusMoreData = 234;
+template <typename T>
+struct RegRead {
+  ReadStatus status = ReadStatus::kNotFound;
+  T value{};      // only with kRead
+  long code = 0;  // the registry's own code for kNotFound and kFailed
+  bool found() const { return status == ReadStatus::kRead || status == ReadStatus::kNoData; }
+  T value_or(T fallback) const { return status == ReadStatus::kRead ? value : fallback; }
+};
 
-// "HKCU", "HKLM", "HKU", "HKDD", "HKCC" or "HKCR" in any letter case; 0 for anything else.
-RegKey GetRootKey(const std::string& root_name);
+// "HKCU", "HKLM", "HKU", "HKCC" or "HKCR", as the report names a root.
+const char* RootName(RegRoot root);
 
-// `kind` "S" reads text (RegistryText), "D" a signed 32-bit number from the value's bytes taken
-// little-endian whatever its type, anything else only opens the key.
-// A key missing from the default view is looked for in the 64-bit view.
-// Returns 0, 99 for an unknown root, or the registry's own error code.
-std::int32_t ReadRegistryValue(Registry& registry, const std::string& root,
-                               const std::string& key_path, const std::string& value_name,
-                               const std::string& kind, const RegValue& default_value,
-                               RegValue& value);
+// Whether the key is there. A key missing from the default view is looked for in the 64-bit
+// view, by every read here.
+RegRead<bool> ReadKey(Registry& registry, RegRoot root, const std::string& key_path);
+// The value as text (RegistryText).
+RegRead<std::string> ReadText(Registry& registry, RegRoot root, const std::string& key_path,
+                              const std::string& value_name);
+// A signed 32-bit number from the value's bytes taken little-endian, whatever its type.
+RegRead<std::int32_t> ReadNumber(Registry& registry, RegRoot root, const std::string& key_path,
+                                 const std::string& value_name);
 
 // A value as text: strings whole less one final NUL, a multi-string's strings joined by a
 // blank, numbers in decimal (a big-endian one too), any other type every byte less one final

@@ -27,4 +27,8 @@ class Result {
   std::variant<T, ErrorInfo> state_;
 };
 
+// The answer of an operation that has no value to give: Done, or why not.
+struct Done {};
+using Status = Result<Done>;
+
 }  // namespace torvel

@@ -1,8 +1,9 @@
 #pragma once
 // System information: version, processor, memory, disk, screen and the current date and time.
-#include <array>
 #include <cstdint>
 #include <string>
+
+#include "platform/result.h"
 
 namespace torvel {
 
@@ -12,7 +13,7 @@ struct OsVersionRecord {
   std::uint32_t minor = 0;
   std::uint32_t build = 0;
   std::uint32_t platform_id = 0;
-  std::array<char, 128> service_pack{};
+  std::string service_pack;  // empty when the system gives none
 };
 
 struct ProcessorRecord {
@@ -25,6 +26,12 @@ struct MemoryRecord {
   std::uint64_t total_physical = 0;
   std::uint64_t available_physical = 0;
   std::uint64_t total_paging = 0;
+};
+
+// A volume's size and free space, in bytes.
+struct DiskFigures {
+  std::uint64_t total = 0;
+  std::uint64_t free = 0;
 };
 
 // The primary screen in twips (1/1440 inch) and the twips per pixel in each direction.
@@ -42,17 +49,15 @@ inline constexpr int kCapsPlanes = 14;
 class SystemFacts {
  public:
   virtual ~SystemFacts() = default;
-  // GetVersionExA; the call's own result is not examined, the record may stay zero.
+  // The version record; the call's own result is not examined, the record may stay zero.
   virtual OsVersionRecord Version() = 0;
-  // GetSystemInfo: processor type (386, 486, 586, 8664...) and number of processors.
+  // The processor type (386, 486, 586, 8664...) and number of processors.
   virtual ProcessorRecord Processor() = 0;
   virtual MemoryRecord Memory() = 0;
-  // Extended free-space query on a root such as "C:\": the volume's total and free bytes.
-  // False, with both set to 0, when the query fails.
-  virtual bool DiskSpace(const std::string& root, std::uint64_t* total_bytes,
-                         std::uint64_t* free_bytes) = 0;
+  // The size and free space of the volume at a root such as "C:\", or why not.
+  virtual Result<DiskFigures> DiskSpace(const std::string& root) = 0;
   virtual ScreenMetrics Screen() = 0;
-  // GetDeviceCaps on the main window's device context (the screen's when there is no window).
+  // A device capability of the main window's device context (the screen's when there is no window).
   virtual int DeviceCaps(int index) = 0;
   // Today's date in the user's short date format, the time in the user's long time format.
   virtual std::string DateText() = 0;

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <variant>
-
-#include "platform/registry_reader.h"
 
 namespace torvel {
 
@@ -22,25 +19,20 @@ ProductFacts RegistryValue(Registry& registry) {
   std::sort(test_order.begin(), test_order.end(), [&](std::size_t a, std::size_t b) {
     return sections[a].presence_test < sections[b].presence_test;
   });
-  std::vector<std::int32_t> presence(sections.size());
-  for (std::size_t index : test_order) {
-    RegValue unused;
-    presence[index] = ReadRegistryValue(registry, sections[index].root, sections[index].key, "", "",
-                                        std::string(), unused);
-  }
+  std::vector<bool> present(sections.size());
+  for (std::size_t index : test_order)
+    present[index] = ReadKey(registry, sections[index].root, sections[index].key).found();
   ProductFacts facts;
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    if (presence[i] != 0) continue;
+    if (!present[i]) continue;
     SectionFacts section{sections[i], {}};
     for (const SectionLine& line : sections[i].lines) {
       for (const std::string& name : line.names) {
         if (section.Find(line.key, name)) continue;
-        RegValue value;
-        const std::int32_t status = ReadRegistryValue(registry, sections[i].root, line.key, name,
-                                                      "S", std::string(), value);
+        const RegRead<std::string> read = ReadText(registry, sections[i].root, line.key, name);
         std::optional<std::string> text;
-        if (status == 0) text = std::get<std::string>(value);
-        section.values.push_back({sections[i].root, line.key, name, status, std::move(text)});
+        if (read.found()) text = read.value;
+        section.values.push_back({sections[i].root, line.key, name, read.status, std::move(text)});
       }
     }
     facts.sections.push_back(std::move(section));

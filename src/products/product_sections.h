@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry.h"
+#include "platform/registry_reader.h"
 #include "products/product_tables.h"
 
 namespace torvel {
 
 struct ValueRead {
-  std::string root;
+  RegRoot root = RegRoot::kLocalMachine;
   std::string key;
   std::string name;
-  std::int32_t status = 0;
+  ReadStatus status = ReadStatus::kNotFound;
   std::optional<std::string> text;  // none when it could not be read
 };
 

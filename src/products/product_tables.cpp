@@ -35,7 +35,7 @@ SectionLine Label(std::string label, std::size_t width, std::string key,
 // A product whose presence test is its own key under HKLM, where all its values are.
 ProductSection HklmProduct(Product product, std::string name, const std::string& key,
                            std::vector<SectionLine> lines) {
-  return ProductSection{product, std::move(name), "HKLM", key + "\\", true, std::move(lines)};
+  return ProductSection{product, std::move(name), RegRoot::kLocalMachine, key + "\\", true, std::move(lines)};
 }
 
 // One release block of the machine part of TORVELFrame: version key V, material key M and
@@ -61,7 +61,7 @@ ProductSection FrameUser() {
   const std::string results = std::string(kFrame) + "\\Results";
   return ProductSection{Product::kFrame,
                         "TORVELFrame",
-                        "HKCU",
+                        RegRoot::kCurrentUser,
                         std::string(kFrame) + "\\",
                         true,
                         {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry.h"
+
 namespace torvel {
 
 // The products whose settings the report shows.
@@ -30,7 +32,7 @@ struct SectionLine {
 struct ProductSection {
   Product product = Product::kFrame;
   std::string name;  // the product's name
-  std::string root;  // root of the presence test and of every value of the section
+  RegRoot root = RegRoot::kLocalMachine;  // of the presence test and every value of the section
   std::string key;   // the presence test's key; ends in a backslash, as the product keys are tested
   // Whether the section opens with the product's heading; a product's second section goes on
   // under its first one's.

@@ -4,7 +4,6 @@
 #include "machine/machine_facts.h"
 #include "platform/clock.h"
 #include "platform/failure.h"
-#include "platform/platform.h"
 #include "products/product_sections.h"
 
 namespace torvel {
@@ -16,8 +15,5 @@ struct Facts {
   HostFacts host;
   Problems problems;  // every failure of collecting, in the order met
 };
-
-// Asks the services in the report's fixed order, showing the collectors' boxes as it goes.
-Facts CollectFacts(const Platform& p);
 
 }  // namespace torvel

@@ -162,12 +162,12 @@ void WriteProducts(JsonWriter& json, const ProductFacts& products) {
   for (const SectionFacts& facts : products.sections) {
     json.Begin(nullptr, '{');
     json.String("name", facts.section.name);
-    json.String("root", facts.section.root);
+    json.String("root", RootName(facts.section.root));
     json.String("key", facts.section.key);
     json.Begin("values", '[');
     for (const ValueRead& value : facts.values) {
       json.Begin(nullptr, '{');
-      json.String("root", value.root);
+      json.String("root", RootName(value.root));
       json.String("key", value.key);
       json.String("name", value.name);
       json.Maybe("value", value.text);

@@ -6,7 +6,6 @@
 #include "platform/failure.h"
 #include "platform/progress.h"
 #include "platform/scope_exit.h"
-#include "report/facts.h"
 #include "report/html_report.h"
 #include "report/json_report.h"
 #include "text/app_info.h"
@@ -40,8 +39,8 @@ std::size_t LongestNamePart(const std::string& path) {
   return longest;
 }
 
-[[noreturn]] void Fail(const Platform& p, const std::string& path, long code) {
-  throw ReportFileError(path, code, p.files.ErrorText(code));
+[[noreturn]] void Fail(const std::string& path, const ErrorInfo& error) {
+  throw ReportFileError(path, error.code, error.text);
 }
 
 }  // namespace
@@ -79,24 +78,20 @@ std::string FolderOf(const std::string& path) {
 }
 
 // Created exclusively under a fresh name, so that nothing planted in the folder, a link or a
-// folder, is ever written through: 0 or the folder's answer.
-long TryCreateTemporary(Files& files, const std::string& folder, FileRef* file) {
-  long code = 0;
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+// folder, is ever written through: the file, or the folder's answer.
+Result<FileRef> TryCreateTemporary(Files& files, const std::string& folder) {
+  for (int attempt = 1;; ++attempt) {
     const std::string name = folder + TemporaryName(files.Random());
-    if ((code = files.CreateNew(name, file)) == 0) return 0;
+    Result<FileRef> file = files.CreateNew(name);
     // Only a name that is taken is worth another try; anything else is the folder's answer.
-    std::uint32_t attributes = 0;
-    if (files.Attributes(name, &attributes) != 0) break;
+    if (file || attempt == kNameAttempts || !files.Attributes(name)) return file;
   }
-  return code;
 }
 
-FileRef CreateTemporary(const Platform& p, const std::string& path, const std::string& advice) {
-  FileRef file = 0;
-  const long code = TryCreateTemporary(p.files, FolderOf(path), &file);
-  if (code != 0) throw ReportFileError(path, code, p.files.ErrorText(code) + " " + advice);
-  return file;
+FileRef CreateTemporary(Files& files, const std::string& path, const std::string& advice) {
+  const Result<FileRef> file = TryCreateTemporary(files, FolderOf(path));
+  if (!file) throw ReportFileError(path, file.error().code, file.error().text + " " + advice);
+  return *file;
 }
 
 // Temporary files of killed runs. One that a run still holds cannot be removed, and none is
@@ -112,91 +107,88 @@ void RemoveLeftovers(Files& files, const std::string& folder) {
 
 }  // namespace
 
-void WriteReports(const Platform& p, const std::vector<Output>& outputs,
+void WriteReports(const FactSources& sources, Dialogs& dialogs, const std::vector<Output>& outputs,
                   const std::string& advice) {
+  Files& files = sources.files;
   // Every name that cannot be written fails the run before anything is collected or replaced:
   // a previous file that is read-only or a folder, or a part of the name that is too long.
   for (const Output& output : outputs) {
-    std::uint32_t attributes = 0;
-    if (p.files.Attributes(output.path, &attributes) == 0 &&
-        (attributes & (kAttrReadOnly | kAttrDirectory)) != 0) {
-      Fail(p, output.path, kAccessDenied);
-    }
-    if (LongestNamePart(output.path) > kNamePartLimit) Fail(p, output.path, kNameTooLong);
+    const Result<std::uint32_t> attributes = files.Attributes(output.path);
+    if (attributes && (*attributes & (kAttrReadOnly | kAttrDirectory)) != 0)
+      Fail(output.path, {kAccessDenied, files.ErrorText(kAccessDenied)});
+    if (LongestNamePart(output.path) > kNamePartLimit)
+      Fail(output.path, {kNameTooLong, files.ErrorText(kNameTooLong)});
   }
   // Each file is written beside itself and moved into place, so that a failure leaves the
   // previous one untouched and two runs at once never meet. Creating them first tells at once
   // when a folder cannot be written, before the host application is started.
-  std::vector<FileRef> files;
+  std::vector<FileRef> held;
   // Each held open from before collecting until it is in place; removed on every other way out.
   std::vector<ScopeExit<std::function<void()>>> discard;
   for (const Output& output : outputs) {
-    files.push_back(CreateTemporary(p, output.path, advice));
-    discard.emplace_back([&files = p.files, file = files.back()] { files.Discard(file); });
+    held.push_back(CreateTemporary(files, output.path, advice));
+    discard.emplace_back([&files, file = held.back()] { files.Discard(file); });
   }
-  const Facts facts = CollectFacts(p);
-  p.dialogs.SetStep(kStepWriting);
+  const Facts facts = CollectFacts(sources, dialogs);
+  dialogs.SetStep(kStepWriting);
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const std::string text =
         outputs[i].format == Format::kJson ? RenderJson(facts) : RenderHtml(facts);
-    if (const long code = p.files.WriteAll(files[i], text)) Fail(p, outputs[i].path, code);
+    if (const Status written = files.WriteAll(held[i], text); !written)
+      Fail(outputs[i].path, written.error());
   }
   for (std::size_t i = 0; i < outputs.size(); ++i) {
-    const long code = p.files.Place(files[i], outputs[i].path);
+    const Status placed = files.Place(held[i], outputs[i].path);
+    const long code = placed ? 0 : placed.error().code;
     // Renamed, to its name or onto whatever took it: nothing of it may be removed any more.
     if (code == 0 || code == kChangedByAnother) discard[i].Release();
     if (code != 0) {
-      std::string reason = code == kChangedByAnother ? kChangedText : p.files.ErrorText(code);
+      std::string reason = code == kChangedByAnother ? kChangedText : placed.error().text;
       if (i > 0) reason += " " + outputs[0].path + " was written.";
       throw ReportFileError(outputs[i].path, code, reason);
     }
-    RemoveLeftovers(p.files, FolderOf(outputs[i].path));
+    RemoveLeftovers(files, FolderOf(outputs[i].path));
   }
 }
 
-ReportFolder ChooseReportFolder(const Platform& p) {
-  const std::string program = p.files.ExeFolder();
-  for (const std::string& folder :
-       {program, p.files.DocumentsFolder(), p.files.TemporaryFolder()}) {
+ReportFolder ChooseReportFolder(Files& files) {
+  const std::string program = files.ExeFolder();
+  for (const std::string& folder : {program, files.DocumentsFolder(), files.TemporaryFolder()}) {
     if (folder.empty()) continue;
-    FileRef file = 0;
-    const long code = TryCreateTemporary(p.files, FolderOf(ReportPath(folder)), &file);
-    if (code == 0) {
-      p.files.Discard(file);
+    const Result<FileRef> file = TryCreateTemporary(files, FolderOf(ReportPath(folder)));
+    if (file) {
+      files.Discard(*file);
       return {folder, folder != program};
     }
     // Only a want of rights is worth another folder; anything else fails there as it is.
-    if (code != kAccessDenied && code != kWriteProtected) break;
+    if (file.error().code != kAccessDenied && file.error().code != kWriteProtected) break;
   }
   return {program, false};
-}
-
-void WriteToFile(const Platform& p) {
-  WriteReports(p, {{ReportPath(ChooseReportFolder(p).path), Format::kHtml}}, kWindowFolderAdvice);
 }
 
 std::string ReportFailureText(const std::string& path, const std::string& reason) {
   return "The report could not be written to " + path + ".\r\n" + reason;
 }
 
-bool RunReports(const Platform& p, const std::vector<Output>& outputs, const std::string& advice) {
+bool RunReports(const FactSources& sources, Dialogs& dialogs, const std::vector<Output>& outputs,
+                const std::string& advice) {
   try {
-    WriteReports(p, outputs, advice);
+    WriteReports(sources, dialogs, outputs, advice);
     return true;
   } catch (const ReportFileError& e) {
-    p.dialogs.Show(ReportFailureText(e.path(), e.reason()), kAppTitle, Buttons::kOk);
+    dialogs.Show(ReportFailureText(e.path(), e.reason()), kAppTitle, Buttons::kOk);
   } catch (const std::exception& e) {
     // A failure that no collector handles ends the run as well; the report is only written
     // once everything is collected, so the previous one is still in place.
-    p.dialogs.Show(ReportFailureText(outputs.empty() ? "" : outputs[0].path, e.what()), kAppTitle,
-                   Buttons::kOk);
+    dialogs.Show(ReportFailureText(outputs.empty() ? "" : outputs[0].path, e.what()), kAppTitle,
+                 Buttons::kOk);
   }
   return false;
 }
 
-bool RunReport(const Platform& p, const std::string& folder) {
-  auto busy = Busy(p.dialogs, kStepMachine);
-  return RunReports(p, {{ReportPath(folder), Format::kHtml}}, kWindowFolderAdvice);
+bool RunReport(const FactSources& sources, Dialogs& dialogs, const std::string& folder) {
+  auto busy = Busy(dialogs, kStepMachine);
+  return RunReports(sources, dialogs, {{ReportPath(folder), Format::kHtml}}, kWindowFolderAdvice);
 }
 
 }  // namespace torvel

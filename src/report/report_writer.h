@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "report/collect_facts.h"
 
 namespace torvel {
 
@@ -46,7 +48,8 @@ struct Output {
 // Checks every output's name, then collects once and writes each output whole. Throws
 // ReportFileError when one cannot be put in place; it then stays as it was, and the reason
 // names the one before it that was written.
-void WriteReports(const Platform& p, const std::vector<Output>& outputs, const std::string& advice);
+void WriteReports(const FactSources& sources, Dialogs& dialogs, const std::vector<Output>& outputs,
+                  const std::string& advice);
 // Where the report goes unless a file is named: the program's folder when a file can be created
 // there; when it cannot for want of rights, the user's Documents folder, else the user's
 // temporary folder. A try leaves nothing behind.
@@ -54,14 +57,13 @@ struct ReportFolder {
   std::string path;
   bool redirected = false;  // not the program's folder
 };
-ReportFolder ChooseReportFolder(const Platform& p);
-// The HTML report in the chosen folder.
-void WriteToFile(const Platform& p);
+ReportFolder ChooseReportFolder(Files& files);
 // WriteReports; when a file cannot be written, shows one message (ReportFailureText) and
 // returns false.
-bool RunReports(const Platform& p, const std::vector<Output>& outputs, const std::string& advice);
+bool RunReports(const FactSources& sources, Dialogs& dialogs, const std::vector<Output>& outputs,
+                const std::string& advice);
 // The HTML report in `folder`, with the wait cursor: the window's commands.
-bool RunReport(const Platform& p, const std::string& folder);
+bool RunReport(const FactSources& sources, Dialogs& dialogs, const std::string& folder);
 std::string ReportFailureText(const std::string& path, const std::string& reason);
 
 }  // namespace torvel

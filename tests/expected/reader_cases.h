@@ -42,59 +42,74 @@ inline std::vector<StoredValue> ReaderValues() {
   };
 }
 
-inline const RegValue kText = std::string("default"), kNumber = std::int32_t{12345};
+enum class Read { kText, kNumber, kKey };
+
+// What one read gave, in one form for every kind of read.
+struct Outcome {
+  ReadStatus status = ReadStatus::kRead;
+  std::string text = "";
+  std::int32_t number = 0;
+  bool operator==(const Outcome&) const = default;
+};
 
 struct ReadCase {
   const char* name;
-  const char* kind;
-  RegValue expected;  // kText or kNumber: the default stays
-  std::int32_t status = 0;
+  Read read;
+  Outcome expected;
   std::string below = "";  // appended to the test key's path
-  const char* root = "HKCU";
-  RegValue default_value = *kind == 'D' || *kind == 'd' ? kNumber : kText;
+  RegRoot root = RegRoot::kCurrentUser;
 };
 
+inline Outcome Apply(Registry& registry, const std::string& key, const ReadCase& c) {
+  const std::string path = key + c.below;
+  if (c.read == Read::kKey) return {ReadKey(registry, c.root, path).status};
+  if (c.read == Read::kNumber) {
+    const RegRead<std::int32_t> number = ReadNumber(registry, c.root, path, c.name);
+    return {number.status, "", number.value};
+  }
+  const RegRead<std::string> text = ReadText(registry, c.root, path, c.name);
+  return {text.status, text.value};
+}
+
 inline std::vector<ReadCase> ReaderCases() {
-  using S = std::string;
-  using N = std::int32_t;
+  using enum Read;
+  constexpr ReadStatus kRead = ReadStatus::kRead, kNoData = ReadStatus::kNoData,
+                       kNotFound = ReadStatus::kNotFound;
   return {
-      {"Temp", "S", S("C:\\Temp")},
-      {"temp", "s", S("C:\\Temp"), 0, "", "hkcu"},
+      {"Temp", kText, {kRead, "C:\\Temp"}},
+      {"temp", kText, {kRead, "C:\\Temp"}},
       // A string keeps its last character unless it is a NUL; numbers read as text are decimal.
-      {"NoNul", "S", S("abc")},
-      {"Empty", "S", S("")},
-      {"NoData", "S", kText},  // found without data: the default stays
-      {"NoData", "D", kNumber},
-      {"Expand", "S", S("%TEMP%\\x")},
-      {"Multi", "S", S("a bc")},
-      {"One", "S", S("1")},
-      {"Build", "S", S("1207")},
-      {"Big", "S", S("4294967297")},
-      {"BigEndian", "S", S("256")},
+      {"NoNul", kText, {kRead, "abc"}},
+      {"Empty", kText, {kRead, ""}},
+      {"NoData", kText, {kNoData}},  // found without data: the caller's default stays
+      {"NoData", kNumber, {kNoData}},
+      {"Expand", kText, {kRead, "%TEMP%\\x"}},
+      {"Multi", kText, {kRead, "a bc"}},
+      {"One", kText, {kRead, "1"}},
+      {"Build", kText, {kRead, "1207"}},
+      {"Big", kText, {kRead, "4294967297"}},
+      {"BigEndian", kText, {kRead, "256"}},
       // Other types: every byte less one final NUL in the ANSI code page, no control character.
-      {"Bytes", "S", S("\xC3\xBF\xC3\xA9<A\xEF\xBF\xBD")},
-      {"Abc", "S", S("ABC")},
-      {"Raw", "S",
-       S("a\t\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xE2\x82\xACz")},
-      {"One", "D", N{1}},
-      {"Minus", "d", N{-2}},
-      {"TwoBytes", "D", N{258}},
-      {"EightBytes", "D", kNumber, kStatusMoreData},
-      {"TextOne", "D", N{49}},
-      {"BigEndian", "D", N{65536}},
+      {"Bytes", kText, {kRead, "\xC3\xBF\xC3\xA9<A\xEF\xBF\xBD"}},
+      {"Abc", kText, {kRead, "ABC"}},
+      {"Raw", kText,
+       {kRead, "a\t\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xE2\x82\xACz"}},
+      {"One", kNumber, {kRead, "", 1}},
+      {"Minus", kNumber, {kRead, "", -2}},
+      {"TwoBytes", kNumber, {kRead, "", 258}},
+      {"EightBytes", kNumber, {ReadStatus::kTooLong}},
+      {"TextOne", kNumber, {kRead, "", 49}},
+      {"BigEndian", kNumber, {kRead, "", 65536}},
       // Text keeps every character, with or without its NUL.
-      {"Utf8", "S", S("\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE2\x82\xAC")},
-      {"Utf8NoNul", "S", S("\xC3\xBC\xE2\x82\xAC")},
-      {"Missing", "S", kText, 2},
-      {"Missing", "D", kNumber, 2},
-      {"Temp", "S", kText, 2, "\\Nowhere"},
-      {"Temp", "S", kText, 2, "", "HKU"},
-      // A presence test ignores the value name and leaves the default.
-      {"Missing", "", kText, 0, "\\"},
-      {"", "x", kText, 0, "\\"},
-      {"", "", kText, 2, "\\Nowhere\\"},
-      // Not a root: the registry is never reached.
-      {"Temp", "S", kText, kStatusNoRoot, "", "HKEY_CURRENT_USER"},
+      {"Utf8", kText, {kRead, "\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE2\x82\xAC"}},
+      {"Utf8NoNul", kText, {kRead, "\xC3\xBC\xE2\x82\xAC"}},
+      {"Missing", kText, {kNotFound}},
+      {"Missing", kNumber, {kNotFound}},
+      {"Temp", kText, {kNotFound}, "\\Nowhere"},
+      {"Temp", kText, {kNotFound}, "", RegRoot::kUsers},
+      // A key's presence, with or without a final separator.
+      {"", kKey, {kRead}, "\\"},
+      {"", kKey, {kNotFound}, "\\Nowhere\\"},
   };
 }
 

@@ -10,17 +10,20 @@
 #include <vector>
 
 #include "platform/failure.h"
-#include "platform/platform.h"
+#include "platform/shell.h"
+#include "platform/simple_mail.h"
+#include "report/collect_facts.h"
 
 namespace torvel::testing {
 
 inline constexpr char kReport[] = "C:\\Program Files\\TORVEL\\TORVEL Info.htm";
 inline constexpr std::uint32_t kBig = 65536;
+inline constexpr RegRoot kHkcu = RegRoot::kCurrentUser, kHklm = RegRoot::kLocalMachine;
 
 // What can be made to fail: the services' operations, then the automation members asked for.
 // clang-format off
 enum class Op {
-  kOpenKey, kQueryValue, kCloseKey,
+  kOpenKey, kQueryValue,
   kVersion, kProcessor, kMemory, kDiskSpace, kDateText, kTimeText,
   kUserName, kComputerName, kTempPath, kEnvironmentVariable,
   kNetbiosAdapterAddress, kSocketsStart, kSocketsCleanup, kHostName, kFirstHostAddress,
@@ -53,13 +56,13 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   explicit Machine(bool populated = true) {
     std::ifstream file(TORVEL_SOURCE_DIR "/tests/fixtures/machine.reg");
     std::string line, key;
-    for (RegKey root = 0; populated && std::getline(file, line);) {
+    for (RegRoot root{}; populated && std::getline(file, line);) {
       line = line.substr(0, line.find('\r'));
       const std::size_t cut = line.find("\"=");
       const std::string name = Unquote(line.substr(0, cut + 1)),
                         data = line.substr(std::min(cut + 2, line.size()));
       if (line.starts_with("["))
-        root = line.starts_with("[HKEY_CURRENT_USER") ? kHkeyCurrentUser : kHkeyLocalMachine;
+        root = line.starts_with("[HKEY_CURRENT_USER") ? kHkcu : kHklm;
       if (line.starts_with("["))
         key = line.substr(line.find('\\') + 1, line.find(']') - line.find('\\') - 1);
       const auto n = data.starts_with("dword:") ? std::stoul(data.substr(6), nullptr, 16) : 0;
@@ -68,14 +71,12 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
       if (data.starts_with("\"")) SetValue(root, key, name, kRegSz, Unquote(data) + '\0');
     }
   }
-  Platform platform() {
-    return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
-  }
+  FactSources sources() { return {*this, *this, *this, *this, *this, *this, *this}; }
   // A key exists when an entry lies at or below it; paths and names compare in any letter case.
-  void SetValue(RegKey root, Str key, Str name, U32 type, std::string bytes) {
-    values[Id(root, key) + "\\\n" + Id(0, name)] = {type, bytes};
+  void SetValue(RegRoot root, Str key, Str name, U32 type, std::string bytes) {
+    values[Id(root, key) + "\\\n" + Id({}, name)] = {type, bytes};
   }
-  void AddKey(RegKey root, Str key) { values[Id(root, key) + "\\"] = {}; }
+  void AddKey(RegRoot root, Str key) { values[Id(root, key) + "\\"] = {}; }
   Mode At(Op op) {  // the fault hook, asked first by every operation that can fail
     if (op != fail.op || fail.mode == kNone) return kNone;
     ++hits;
@@ -112,29 +113,27 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   // Simple MAPI's answer, negative when no default mail program is registered.
   long code = kInvalidClassString, mapi_answer = 0;
 
-  long OpenKey(RegKey root, Str path, RegView view, RegKey* key) override {
+  Result<RegKey> OpenKey(RegRoot root, Str path, RegView view) override {
     // Keys of HKLM written only in the 64-bit view are not seen in the default one.
-    const bool hidden = only_64_bit_view && root == kHkeyLocalMachine && view == RegView::kDefault;
-    const std::string id = Id(hidden ? 0 : root, path);
+    const bool hidden = only_64_bit_view && root == kHklm && view == RegView::kDefault;
+    const std::string id = hidden ? "hidden" : Id(root, path);
     opened.push_back(path);
-    if (At(kOpenKey) == kStatus) return 5;
+    if (At(kOpenKey) == kStatus) return ErrorInfo{5, ""};
     auto found = values.lower_bound(id + "\\");
-    if (found == values.end() || !found->first.starts_with(id + "\\")) return 2;
-    *key = 0x100 + RegKey(opened.size());
-    handles[*key] = id;
-    return 0;
+    if (found == values.end() || !found->first.starts_with(id + "\\")) return ErrorInfo{2, ""};
+    handles[0x100 + opened.size()] = id;
+    return RegKey(0x100 + opened.size());
   }
-  long QueryValue(RegKey key, Str name, RegData* data) override {
+  Result<RegData> QueryValue(RegKey key, Str name) override {
     const Mode mode = At(kQueryValue);
-    auto found = values.find(handles.at(key) + "\\\n" + Id(0, name));
-    if (mode == kStatus) return 5;
-    if (found == values.end()) return 2;
+    auto found = values.find(handles.at(key) + "\\\n" + Id({}, name));
+    if (mode == kStatus) return ErrorInfo{5, ""};
+    if (found == values.end()) return ErrorInfo{2, ""};
     ++queries;
-    data->type = mode == kOversized ? kRegSz : found->second.first;
-    data->bytes = mode == kOversized ? std::string(kBig, 'W') + '\0' : found->second.second;
-    return 0;
+    if (mode == kOversized) return RegData{kRegSz, std::string(kBig, 'W') + '\0'};
+    return RegData{found->second.first, found->second.second};
   }
-  long CloseKey(RegKey key) override { return handles.erase(key) ? After(kCloseKey, 0) : 6; }
+  void CloseKey(RegKey key) override { handles.erase(key); }
   // Windows-1252 as the system's code page, enough of it for the tests: Latin-1 and the euro.
   std::string AnsiText(std::string_view bytes) override {
     std::string text;
@@ -147,17 +146,16 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   }
 
   OsVersionRecord Version() override {
-    return After<OsVersionRecord>(kVersion, {6, 1, 7601, 2, {"Service Pack 1"}});
+    return After<OsVersionRecord>(kVersion, {6, 1, 7601, 2, "Service Pack 1"});
   }
   ProcessorRecord Processor() override { return After<ProcessorRecord>(kProcessor, {8664, 8}); }
   MemoryRecord Memory() override {
     return After<MemoryRecord>(kMemory, {16ull << 30, 6442975232, 24ull << 30});
   }
-  bool DiskSpace(Str root, std::uint64_t* total, std::uint64_t* free) override {
+  Result<DiskFigures> DiskSpace(Str root) override {
     At(kDiskSpace);
-    *total = 2000396746752;
-    *free = 733176086528;
-    return root == "C:\\";
+    if (root != "C:\\") return ErrorInfo{3, ""};
+    return DiskFigures{2000396746752, 733176086528};
   }
   ScreenMetrics Screen() override { return {28800, 16200, 15, 15}; }
   int DeviceCaps(int index) override { return index == kCapsPlanes ? 1 : 24; }
@@ -184,21 +182,19 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   std::optional<HardwareAddress> FirstEthernetAddress() override {
     return {{0, 26, 43, 60, 77, 95}};
   }
-  int SocketsStart(SocketsStartup* startup) override {
-    if (At(kSocketsStart) == kStatus) return 10091;
-    *startup = {0x0101, 32767};
+  Result<SocketsOffer> StartSockets() override {
+    if (At(kSocketsStart) == kStatus) return ErrorInfo{10091, ""};
     ++sockets;
-    return 0;
+    return SocketsOffer{1, 1, 32767};
   }
-  int SocketsCleanup() override {
+  Status StopSockets() override {
     --sockets;  // ended even when the call then fails
-    return After(kSocketsCleanup, 0);
+    return After<Status>(kSocketsCleanup, Done{});
   }
-  int HostName(std::string* name) override {
-    *name = "DESIGN-07";
-    return After(kHostName, 0);
+  Result<std::string> HostName() override {
+    if (At(kHostName) == kStatus) return ErrorInfo{10093, ""};
+    return std::string("DESIGN-07");
   }
-  int LastSocketsError() override { return 10093; }
   std::optional<std::vector<std::uint8_t>> FirstHostAddress(Str host) override {
     if (At(kFirstHostAddress) == kStatus || host != "DESIGN-07") return std::nullopt;
     return std::vector<std::uint8_t>{192, 168, 10, 27};
@@ -207,40 +203,35 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   std::string ExeFolder() override {
     return After<std::string>(kExeFolder, "C:\\Program Files\\TORVEL");
   }
-  long Attributes(Str path, U32* attributes) override {
-    if (At(kAttributes) == kOversized) {
-      *attributes = ~kAttrDirectory;  // read-only
-      return 0;
-    }
-    if (!files.count(path)) return 2;
-    *attributes = files[path].second;
-    return 0;
+  Result<U32> Attributes(Str path) override {
+    if (At(kAttributes) == kOversized) return ~kAttrDirectory;  // read-only
+    if (!files.count(path)) return Error(2);
+    return files[path].second;
   }
   std::string DocumentsFolder() override { return "C:\\Users\\Anna\\Documents"; }
   std::string TemporaryFolder() override { return "C:\\Users\\Anna\\Temp"; }
-  long CreateNew(Str path, FileRef* file) override {
-    if (At(kCreateNew) == kStatus) return 5;
+  Result<FileRef> CreateNew(Str path) override {
+    if (At(kCreateNew) == kStatus) return Error(5);
     for (const std::string& folder : unwritable) {
-      if (path.starts_with(folder)) return 5;
+      if (path.starts_with(folder)) return Error(5);
     }
-    if (files.count(path)) return 80;
+    if (files.count(path)) return Error(80);
     files[path] = {"", 0};
-    *file = ++file_count;
-    held[*file] = path;
-    return 0;
+    held[++file_count] = path;
+    return FileRef(file_count);
   }
-  long WriteAll(FileRef file, std::string_view bytes) override {
-    if (At(kWriteAll) == kStatus) return 5;
+  Status WriteAll(FileRef file, std::string_view bytes) override {
+    if (At(kWriteAll) == kStatus) return Error(5);
     files[held.at(file)].first = std::string(bytes);
-    return 0;
+    return Done{};
   }
-  long Place(FileRef file, Str to) override {
-    if (At(kPlace) == kStatus) return 5;
+  Status Place(FileRef file, Str to) override {
+    if (At(kPlace) == kStatus) return Error(5);
     files[to] = files[held.at(file)];
     files.erase(held.at(file));
     held.erase(file);
     log.push_back("wrote " + to);
-    return 0;
+    return Done{};
   }
   // A file no longer held has been closed: on Windows its handle may name another file by now.
   void Discard(FileRef file) override {
@@ -257,10 +248,13 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     }
     return found;
   }
-  long Remove(Str path) override { return files.erase(path) ? 0 : 2; }
+  Status Remove(Str path) override {
+    if (!files.erase(path)) return Error(2);
+    return Done{};
+  }
   std::string ErrorText(long code) override { return "Error text " + std::to_string(code) + "."; }
   std::uint32_t Random() override { return 0x5EED0000 + randoms++; }
-  bool SameFile(Str a, Str b) override { return Id(0, a) == Id(0, b); }
+  bool SameFile(Str a, Str b) override { return Id({}, a) == Id({}, b); }
 
   bool Execute(WindowRef owner, Str operation, Str file, Str parameters, Str directory,
                int show) override {
@@ -313,8 +307,9 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   }
 
  private:
-  static std::string Id(RegKey root, Str key) {  // in any letter case, "\" or not
-    std::string id = std::to_string(root) + "\\" + key.substr(0, key.find_last_not_of('\\') + 1);
+  static std::string Id(RegRoot root, Str key) {  // in any letter case, "\" or not
+    std::string id =
+        std::to_string(int(root)) + "\\" + key.substr(0, key.find_last_not_of('\\') + 1);
     for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return id;
   }
@@ -327,6 +322,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     if (auto* number = std::get_if<std::int32_t>(&value)) return std::to_string(*number);
     return std::holds_alternative<std::string>(value) ? std::get<std::string>(value) : "";
   }
+  ErrorInfo Error(long code) { return {code, ErrorText(code)}; }
   Result<std::string> Named(Op op, Str name) {
     if (At(op) == kStatus) return ErrorInfo{5, "Access is denied."};
     return name;

@@ -43,8 +43,8 @@ TEST(Commands, ViewSaveAndEmailInTheFirstFolderThatCanBeWritten) {
     m.fail = c.fault;
     m.answers = {c.answer};
     m.unwritable = c.unwritable;
-    if (c.recipient) EmailCommand(m.platform(), 7, c.recipient, state);
-    if (!c.recipient) SaveViewCommand(m.platform(), 7);
+    if (c.recipient) EmailCommand(m.sources(), m, m, m, c.recipient, state);
+    if (!c.recipient) SaveViewCommand(m.sources(), m, m, 7);
     const std::string transcript = Transcript(m.log);
     EXPECT_EQ(transcript, ExpectedTranscript(c.transcript)) << c.transcript;
     EXPECT_EQ(m.files.size(), transcript.find("\nwrote ") == std::string::npos ? 0u : 1u);
@@ -65,11 +65,11 @@ TEST(Commands, TheSystemInformationViewerFromItsPathOrFolderElseABox) {
         {"viewer-in-its-folder", kRegSz, std::string(1025, 'x'), 0},  // a path too long
         {"viewer-none", 0, "", kAttrHidden}}) {
     Machine m(false);
-    if (c.type) m.SetValue(kHkeyLocalMachine, kSysInfoKey, "PATH", c.type, c.path);
-    m.SetValue(kHkeyLocalMachine, kSysInfoLocationKey, "MSINFO", kRegSz, "C:\\f");
+    if (c.type) m.SetValue(kHklm, kSysInfoKey, "PATH", c.type, c.path);
+    m.SetValue(kHklm, kSysInfoLocationKey, "MSINFO", kRegSz, "C:\\f");
     if (c.attributes) m.files["C:\\f\\MSINFO32.EXE"] = {"", *c.attributes};
     m.start_ok = c.starts;
-    StartSysInfo(m.platform());
+    StartSysInfo(m, m, m, m);
     EXPECT_EQ(Transcript(m.log), ExpectedTranscript(c.transcript)) << c.transcript;
     EXPECT_TRUE(m.handles.empty());
   }

@@ -11,7 +11,8 @@ namespace torvel::testing {
 // expected_json_report.
 TEST(JsonReport, TheFixtureMachineGivesTheExpectedFile) {
   std::ifstream file(TORVEL_SOURCE_DIR "/tests/expected/full_report.json", std::ios::binary);
-  EXPECT_EQ(RenderJson(CollectFacts(Machine().platform())),
+  Machine m;
+  EXPECT_EQ(RenderJson(CollectFacts(m.sources(), m)),
             std::string(std::istreambuf_iterator(file), {}));
 }
 
@@ -46,7 +47,7 @@ TEST(JsonReport, NullForWhatCouldNotBeHadAndEachProblemListed) {
     m.values.erase(m.values.begin());
     m.host_installed = false;
     m.computer_name = name;
-    const std::string json = RenderJson(CollectFacts(m.platform()));
+    const std::string json = RenderJson(CollectFacts(m.sources(), m));
     for (const std::string& part :
          {"\"" + c.null_field + "\": null,", c.problem,
           "\"computer_name\": \"\\t\\\"\\\\" + replaced + "\",",

@@ -43,9 +43,9 @@ TEST(Mail, TheMailClientOrTheMailProgram) {
     m.code = c.code;
     m.mapi_answer = c.mapi_answer;
     m.answers = {Answer::kYes, Answer::kYes};
-    EmailCommand(m.platform(), 7, "a@b", state);
+    EmailCommand(m.sources(), m, m, m, "a@b", state);
     if (c.then) m.fail = *c.then;
-    if (c.then) EmailCommand(m.platform(), 7, "a@b", state);
+    if (c.then) EmailCommand(m.sources(), m, m, m, "a@b", state);
     EXPECT_EQ(Transcript(m.log), ExpectedTranscript(c.transcript)) << c.transcript;
   }
 }

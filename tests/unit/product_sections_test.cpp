@@ -9,7 +9,7 @@ namespace torvel::testing {
 
 TEST(ProductSections, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresenceTests) {
   struct Product {
-    RegKey root;
+    RegRoot root;
     std::string key;     // of the product's presence test
     std::size_t test;    // its place among the presence tests
     std::string marker;  // a text of the section's first line of its own,
@@ -17,14 +17,14 @@ TEST(ProductSections, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresen
   };
   // clang-format off
   const Product products[] = {
-      {kHkeyCurrentUser, "Software\\VRAX\\TORVEL/FRAME", 0, "TFicon.jpg", 2},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/FRAME", 1, "TORVELFrame 2004 and", 0},
-      {kHkeyLocalMachine, "Software\\VRAX\\DraftPilot", 2, "DPIcon.jpg", 2},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/K", 3, "KIcon.jpg", 2},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVEL/ELX", 6, "ELXIcon.jpg", 2},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVELAeroMesh", 5, "TAEIcon.jpg", 2},
-      {kHkeyLocalMachine, "Software\\VRAX\\TORVELKinema", 4, "TKIcon.jpg", 2},
-      {0, "", 0, "Partwright Information", 2}};  // the end of the last
+      {kHkcu, "Software\\VRAX\\TORVEL/FRAME", 0, "TFicon.jpg", 2},
+      {kHklm, "Software\\VRAX\\TORVEL/FRAME", 1, "TORVELFrame 2004 and", 0},
+      {kHklm, "Software\\VRAX\\DraftPilot", 2, "DPIcon.jpg", 2},
+      {kHklm, "Software\\VRAX\\TORVEL/K", 3, "KIcon.jpg", 2},
+      {kHklm, "Software\\VRAX\\TORVEL/ELX", 6, "ELXIcon.jpg", 2},
+      {kHklm, "Software\\VRAX\\TORVELAeroMesh", 5, "TAEIcon.jpg", 2},
+      {kHklm, "Software\\VRAX\\TORVELKinema", 4, "TKIcon.jpg", 2},
+      {{}, "", 0, "Partwright Information", 2}};  // the end of the last
   // clang-format on
   const std::vector<std::string> report = ExpectedLines();
   auto start = [&](const Product* p) {
@@ -41,7 +41,7 @@ TEST(ProductSections, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresen
   EXPECT_EQ(portion(only64), portion(all));
   for (const Product* product = products; product + 1 < std::end(products); ++product) {
     EXPECT_EQ(all.opened.at(product->test), product->key + "\\");
-    for (const RegKey root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
+    for (const RegRoot root : {kHkcu, kHklm}) {
       Machine m(false);  // the product key alone: every value missing
       m.AddKey(root, product->key);
       std::vector<std::string> want;
@@ -49,7 +49,7 @@ TEST(ProductSections, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresen
         if (p->root == root && p->key == product->key) want.assign(start(p), start(p + 1));
       }
       ReadValuesAs("", want.begin(), want.end());
-      EXPECT_EQ(portion(m), Joined(want)) << root << "\\" << product->key;
+      EXPECT_EQ(portion(m), Joined(want)) << RootName(root) << "\\" << product->key;
     }
   }
 }

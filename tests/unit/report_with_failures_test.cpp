@@ -42,7 +42,7 @@ const std::string kIp = "IP Address:              ",
 // clang-format off
 const Case kCases[] = {
     // Answered, or failing where nothing depends on it: the whole report, nothing escapes.
-    {{kExecute, kExitApp, kCloseKey}, {kNone, kThrow}},
+    {{kExecute, kExitApp}, {kNone, kThrow}},
     {{kFindRunning}, {kOversized}},  // a running host, used and left running
     {{kOpenKey}, {kStatus, kThrow}, {}, "", kGone},
     {{kQueryValue}, {kStatus, kThrow}, {}, "", kValuesEmpty},
@@ -129,8 +129,8 @@ TEST(ReportWithFailures, IsTheExpectedOneWithWhatFailedOrThePreviousOneStays) {
         m.files[leftover] = m.files[young] = {"", 0};
         m.ages[leftover] = 600000;
         bool written = false;
-        EXPECT_NO_THROW(if ((written = RunReport(m.platform(), folder)))
-                            OpenReport(m.platform(), 0, folder));
+        EXPECT_NO_THROW(if ((written = RunReport(m.sources(), m, folder)))
+                            OpenReport(m, 0, folder));
         std::vector<std::string> boxes;
         std::ranges::copy_if(m.log, std::back_inserter(boxes),
                              [](auto& entry) { return entry.starts_with("box "); });

@@ -47,9 +47,12 @@ constexpr WORD kFontPoints = 8;
 constexpr wchar_t kFontFace[] = L"MS Sans Serif";
 
 struct AboutState {
-  explicit AboutState(const Platform& platform) : p(platform) {}
+  AboutState(Registry& registry, Files& files, Shell& shell)
+      : registry(registry), files(files), shell(shell) {}
 
-  const Platform& p;
+  Registry& registry;
+  Files& files;
+  Shell& shell;
   int dpi = 96;
   UniqueIcon icon;
   // Message boxes of the launcher belong to the dialog, so that it stays modal under them.
@@ -142,9 +145,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
           return TRUE;
         case ID_ABOUT_CMD_SYS_INFO:
           if (HIWORD(wparam) == BN_CLICKED && state) {
-            const Platform& p = state->p;
-            StartSysInfo(Platform{p.registry, p.system, p.identity, p.network, p.files, p.shell,
-                                  state->dialogs, p.automation, p.clock, p.simple_mail});
+            StartSysInfo(state->registry, state->files, state->shell, state->dialogs);
           }
           return TRUE;
       }
@@ -163,9 +164,9 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
 
 }  // namespace
 
-void ShowAboutDialog(HWND owner, const Platform& p) {
+void ShowAboutDialog(HWND owner, Registry& registry, Files& files, Shell& shell) {
   // A fresh state and fresh controls each time: nothing survives from an earlier opening.
-  AboutState state(p);
+  AboutState state(registry, files, shell);
   std::vector<DWORD> dialog_template = EmptyTemplate();
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
   DialogBoxIndirectParamW(instance, reinterpret_cast<DLGTEMPLATE*>(dialog_template.data()), owner,

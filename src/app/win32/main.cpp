@@ -52,9 +52,8 @@ struct Services {
   Win32Clock clock;
   Win32SimpleMail simple_mail;
 
-  Platform With(Dialogs& dialogs) {
-    return Platform{registry, system,  identity,   network, files,
-                    shell,    dialogs, automation, clock,   simple_mail};
+  FactSources Sources() {
+    return {registry, system, identity, network, files, automation, clock};
   }
 };
 
@@ -84,11 +83,10 @@ std::vector<std::string> Arguments() {
 // Each file the switches name, or the one in the report's folder; one collection feeds them all.
 int RunSilent(Services& services, const CommandLine& command_line) {
   ConsoleDialogs dialogs;
-  Platform p = services.With(dialogs);
   // A file named on the command line is never redirected.
   const bool unnamed = (command_line.report && command_line.report->empty()) ||
                        (command_line.json && command_line.json->empty());
-  const ReportFolder folder = unnamed ? ChooseReportFolder(p) : ReportFolder{};
+  const ReportFolder folder = unnamed ? ChooseReportFolder(services.files) : ReportFolder{};
   std::vector<Output> outputs;
   std::vector<bool> moved;  // redirected away from the program's folder
   auto add = [&](const std::optional<std::string>& file, const std::string& unnamed_path,
@@ -103,7 +101,7 @@ int RunSilent(Services& services, const CommandLine& command_line) {
     WriteErrorLine(std::string(kSameFileProblem) + " " + kUsage);
     return kExitRefused;
   }
-  if (!RunReports(p, outputs, kSilentFolderAdvice)) return 1;
+  if (!RunReports(services.Sources(), dialogs, outputs, kSilentFolderAdvice)) return 1;
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     if (moved[i]) WriteOutputLine(RedirectedLine(outputs[i].path));
   }
@@ -113,9 +111,8 @@ int RunSilent(Services& services, const CommandLine& command_line) {
 int RunWindow(Services& services, HINSTANCE instance, int show) {
   WindowDialogs dialogs(services.clock);
   services.automation.SetWaiting(&dialogs);
-  Platform p = services.With(dialogs);
   {
-    MainWindow window(p, dialogs);
+    MainWindow window({services.Sources(), services.shell, services.simple_mail}, dialogs);
     if (!window.Create(instance, show)) return 1;
     dialogs.SetOwner(window.hwnd());
     services.system.SetWindow(window.hwnd());

@@ -151,7 +151,7 @@ void MainWindow::CreateChildren() {
 }
 
 void MainWindow::LoadSequence() {
-  Uptime uptime = SystemRunning(p_.clock.TickCount());
+  Uptime uptime = SystemRunning(s_.sources.clock.TickCount());
   std::string caption = std::string(kAppTitle) + " Version " + VersionText();
   SetWindowTextW(hwnd_, Wide(caption).c_str());
   SetDlgItemTextW(hwnd_, ID_LBL_COMPUTER_RUNNING, Wide(UptimeSentence(uptime)).c_str());
@@ -162,7 +162,7 @@ void MainWindow::OnCommand(int id) {
     switch (id) {
       case ID_CMD_SAVE_TO_FILE:
       case ID_MNU_SAVE:
-        SaveViewCommand(p_, reinterpret_cast<WindowRef>(hwnd_));
+        SaveViewCommand(s_.sources, dialogs_, s_.shell, reinterpret_cast<WindowRef>(hwnd_));
         break;
       case ID_CMD_SENT_EMAIL:
       case ID_MNU_EMAIL: {
@@ -170,11 +170,11 @@ void MainWindow::OnCommand(int id) {
         std::wstring recipient(GetWindowTextLengthW(field) + 1, L'\0');
         recipient.resize(
             GetWindowTextW(field, recipient.data(), static_cast<int>(recipient.size())));
-        EmailCommand(p_, reinterpret_cast<WindowRef>(hwnd_), Utf8(recipient), mail_state_);
+        EmailCommand(s_.sources, dialogs_, s_.shell, s_.simple_mail, Utf8(recipient), mail_state_);
         break;
       }
       case ID_MNU_SYS_INFO:
-        ShowAboutDialog(hwnd_, p_);
+        ShowAboutDialog(hwnd_, s_.sources.registry, s_.sources.files, s_.shell);
         break;
       case ID_CMD_EXIT:
       case ID_MNU_EXIT:
@@ -183,7 +183,7 @@ void MainWindow::OnCommand(int id) {
     }
   } catch (const std::exception& e) {
     // Nothing the commands raise may end the tool: say what went wrong and carry on.
-    p_.dialogs.Show(std::string("The command could not be completed.\r\n") + e.what(), kAppTitle,
+    dialogs_.Show(std::string("The command could not be completed.\r\n") + e.what(), kAppTitle,
                     Buttons::kOk);
   }
 }

@@ -10,14 +10,21 @@
 #include "app/win32/control_layout.h"
 #include "app/win32/window_dialogs.h"
 #include "commands/email_command.h"
-#include "platform/platform.h"
 #include "platform/win32/owned.h"
 
 namespace torvel {
 
+// What the window's commands call, besides the window's own dialogs.
+struct WindowServices {
+  FactSources sources;
+  Shell& shell;
+  SimpleMail& simple_mail;
+};
+
 class MainWindow {
  public:
-  MainWindow(const Platform& p, WindowDialogs& dialogs) : p_(p), dialogs_(dialogs) {}
+  MainWindow(const WindowServices& services, WindowDialogs& dialogs)
+      : s_(services), dialogs_(dialogs) {}
   // Creates and shows the window; false when it cannot be created.
   bool Create(HINSTANCE instance, int show);
   HWND hwnd() const { return hwnd_; }
@@ -30,7 +37,7 @@ class MainWindow {
   void OnCommand(int id);
   int Scale(int twips) const { return TwipsToPixels(twips, dpi_); }
 
-  const Platform& p_;
+  const WindowServices s_;
   WindowDialogs& dialogs_;
   HWND hwnd_ = nullptr;
   HWND focus_ = nullptr;

@@ -20,6 +20,12 @@ namespace {
 
 long LastError() { return static_cast<long>(GetLastError()); }
 
+// The code with the system's text for it.
+ErrorInfo Failed(long code = LastError()) {
+  std::string message = SystemMessageText(static_cast<unsigned long>(code));
+  return {code, message.empty() ? "Error " + std::to_string(code) : message};
+}
+
 constexpr int kMoveAttempts = 10;
 constexpr DWORD kMovePauseMs = 100;
 
@@ -69,33 +75,32 @@ std::wstring LongPath(const std::wstring& path) {
   return path;
 }
 
-long Win32Files::Attributes(const std::string& path, std::uint32_t* attributes) {
+Result<std::uint32_t> Win32Files::Attributes(const std::string& path) {
   DWORD found = GetFileAttributesW(LongPath(Wide(path)).c_str());
-  if (found == INVALID_FILE_ATTRIBUTES) return LastError();
-  *attributes = found;
-  return 0;
+  if (found == INVALID_FILE_ATTRIBUTES) return Failed();
+  return static_cast<std::uint32_t>(found);
 }
 
-long Win32Files::CreateNew(const std::string& path, FileRef* file) {
+Result<FileRef> Win32Files::CreateNew(const std::string& path) {
   // Shared with nobody: nobody else can read, write, rename or remove it while the run holds it.
   // DELETE lets the run itself rename it into place or remove it through this handle.
   HANDLE handle =
       CreateFileW(LongPath(Wide(path)).c_str(), GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES, 0,
                   nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return LastError();
-  *file = reinterpret_cast<FileRef>(handle);
-  return 0;
+  if (handle == INVALID_HANDLE_VALUE) return Failed();
+  return reinterpret_cast<FileRef>(handle);
 }
 
-long Win32Files::WriteAll(FileRef file, std::string_view bytes) {
+Status Win32Files::WriteAll(FileRef file, std::string_view bytes) {
   HANDLE handle = reinterpret_cast<HANDLE>(file);
   while (!bytes.empty()) {
     DWORD written = 0;
     DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
-    if (!WriteFile(handle, bytes.data(), chunk, &written, nullptr)) return LastError();
+    if (!WriteFile(handle, bytes.data(), chunk, &written, nullptr)) return Failed();
     bytes.remove_prefix(written);
   }
-  return FlushFileBuffers(handle) ? 0 : LastError();
+  if (!FlushFileBuffers(handle)) return Failed();
+  return Done{};
 }
 
 namespace {
@@ -183,7 +188,7 @@ long Win32Files::Rename(FileRef file, const std::wstring& to) {
                         static_cast<unsigned long>(buffer.size()));
 }
 
-long Win32Files::Place(FileRef file, const std::string& to) {
+Status Win32Files::Place(FileRef file, const std::string& to) {
   HANDLE handle = reinterpret_cast<HANDLE>(file);
   const std::wstring target = LongPath(Wide(to));
   for (int attempt = 1;; ++attempt) {
@@ -198,13 +203,13 @@ long Win32Files::Place(FileRef file, const std::string& to) {
                          attributes & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
       if ((code = Rename(file, target)) == 0) break;
       SetFileAttributesW(target.c_str(), attributes);
-      return code;
+      return Failed(code);
     }
     // Another run replacing the same report at this moment, or a program that holds it open for
     // a moment: a few more tries before the run fails.
     if ((code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION) ||
         attempt == kMoveAttempts) {
-      return code;
+      return Failed(code);
     }
     Sleep(kMovePauseMs);
   }
@@ -219,7 +224,8 @@ long Win32Files::Place(FileRef file, const std::string& to) {
   // the flush says: it is closed here and never discarded.
   FlushFileBuffers(handle);
   CloseHandle(handle);
-  return ours ? 0 : kChangedByAnother;
+  if (!ours) return ErrorInfo{kChangedByAnother, ""};
+  return Done{};
 }
 
 void Win32Files::Discard(FileRef file) {
@@ -278,13 +284,13 @@ std::vector<FolderEntry> Win32Files::List(const std::string& pattern) {
   return entries;
 }
 
-long Win32Files::Remove(const std::string& path) {
+Status Win32Files::Remove(const std::string& path) {
   const std::wstring wide = LongPath(Wide(path));
   // Opened for nobody else, so only when nobody holds it: a run writing its file shares it with
   // a deleter alone.
   UniqueFile file(CreateFileW(wide.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!file) return LastError();
+  if (!file) return Failed();
   // Wine opens what a Unix link points to whatever the flag says: only a file whose own path is
   // this one is removed, never what a link planted under a leftover's name leads to.
   const std::size_t cut = wide.find_last_of(L'\\');
@@ -294,16 +300,15 @@ long Win32Files::Remove(const std::string& path) {
   std::wstring want = FinalPath(folder.get()), got = FinalPath(file.get());
   while (!want.empty() && want.back() == L'\\') want.pop_back();
   want += L'\\' + wide.substr(cut + 1);
-  if (got.empty() || !SamePath(want, got)) return ERROR_ACCESS_DENIED;
+  if (got.empty() || !SamePath(want, got)) return Failed(ERROR_ACCESS_DENIED);
   FILE_DISPOSITION_INFO disposition{TRUE};
-  return SetInformation(reinterpret_cast<FileRef>(file.get()), kNtDispositionInformation,
-                        &disposition, sizeof disposition);
+  if (const long code = SetInformation(reinterpret_cast<FileRef>(file.get()),
+                                       kNtDispositionInformation, &disposition, sizeof disposition))
+    return Failed(code);
+  return Done{};
 }
 
-std::string Win32Files::ErrorText(long code) {
-  std::string message = SystemMessageText(static_cast<unsigned long>(code));
-  return message.empty() ? "Error " + std::to_string(code) : message;
-}
+std::string Win32Files::ErrorText(long code) { return Failed(code).text; }
 
 std::uint32_t Win32Files::Random() {
   std::uint32_t number = 0;

@@ -12,13 +12,13 @@ class Win32Files : public Files {
   std::string ExeFolder() override;
   std::string DocumentsFolder() override;
   std::string TemporaryFolder() override;
-  long Attributes(const std::string& path, std::uint32_t* attributes) override;
-  long CreateNew(const std::string& path, FileRef* file) override;
-  long WriteAll(FileRef file, std::string_view bytes) override;
-  long Place(FileRef file, const std::string& to) override;
+  Result<std::uint32_t> Attributes(const std::string& path) override;
+  Result<FileRef> CreateNew(const std::string& path) override;
+  Status WriteAll(FileRef file, std::string_view bytes) override;
+  Status Place(FileRef file, const std::string& to) override;
   void Discard(FileRef file) override;
   std::vector<FolderEntry> List(const std::string& pattern) override;
-  long Remove(const std::string& path) override;
+  Status Remove(const std::string& path) override;
   std::string ErrorText(long code) override;
   std::uint32_t Random() override;
   bool SameFile(const std::string& a, const std::string& b) override;

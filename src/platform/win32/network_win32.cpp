@@ -69,27 +69,25 @@ std::optional<HardwareAddress> Win32Network::FirstEthernetAddress() {
   return std::nullopt;
 }
 
-int Win32Network::SocketsStart(SocketsStartup* startup) {
+Result<SocketsOffer> Win32Network::StartSockets() {
   WSADATA data{};
-  int result = WSAStartup(MAKEWORD(1, 1), &data);
-  if (result == 0) {
-    startup->version = data.wVersion;
-    startup->max_sockets = static_cast<std::int16_t>(data.iMaxSockets);
-  }
-  return result;
+  if (const int code = WSAStartup(MAKEWORD(1, 1), &data); code != 0) return ErrorInfo{code, ""};
+  // The version word holds the major number in its low byte.
+  return SocketsOffer{LOBYTE(data.wVersion), HIBYTE(data.wVersion),
+                      static_cast<std::int16_t>(data.iMaxSockets)};
 }
 
-int Win32Network::SocketsCleanup() { return WSACleanup(); }
+Status Win32Network::StopSockets() {
+  if (WSACleanup() != 0) return ErrorInfo{WSAGetLastError(), ""};
+  return Done{};
+}
 
-int Win32Network::HostName(std::string* name) {
+Result<std::string> Win32Network::HostName() {
   char buffer[256] = {};
-  if (gethostname(buffer, sizeof buffer) == SOCKET_ERROR) return -1;
+  if (gethostname(buffer, sizeof buffer) == SOCKET_ERROR) return ErrorInfo{WSAGetLastError(), ""};
   buffer[sizeof buffer - 1] = '\0';
-  *name = buffer;
-  return 0;
+  return std::string(buffer);
 }
-
-int Win32Network::LastSocketsError() { return WSAGetLastError(); }
 
 std::optional<std::vector<std::uint8_t>> Win32Network::FirstHostAddress(const std::string& host) {
   const hostent* entry = gethostbyname(host.c_str());

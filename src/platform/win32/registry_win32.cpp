@@ -13,29 +13,38 @@ namespace torvel {
 
 namespace {
 
-// Handles cross the interface as numbers; the Windows build is 32-bit.
-static_assert(sizeof(HKEY) == sizeof(RegKey));
+// Handles cross the interface as numbers.
+static_assert(sizeof(HKEY) <= sizeof(RegKey));
 
-HKEY ToHkey(RegKey key) { return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(key)); }
-RegKey FromHkey(HKEY key) { return static_cast<RegKey>(reinterpret_cast<std::uintptr_t>(key)); }
+HKEY ToHkey(RegKey key) { return reinterpret_cast<HKEY>(key); }
+
+HKEY RootHkey(RegRoot root) {
+  switch (root) {
+    case RegRoot::kClassesRoot: return HKEY_CLASSES_ROOT;
+    case RegRoot::kCurrentUser: return HKEY_CURRENT_USER;
+    case RegRoot::kLocalMachine: return HKEY_LOCAL_MACHINE;
+    case RegRoot::kUsers: return HKEY_USERS;
+    case RegRoot::kCurrentConfig: return HKEY_CURRENT_CONFIG;
+  }
+  return nullptr;
+}
 
 // Most values fit at once; a larger one is asked again with the size the first answer gave.
 constexpr DWORD kFirstBufferBytes = 512;
 
 }  // namespace
 
-long Win32Registry::OpenKey(RegKey root, const std::string& path, RegView view, RegKey* key) {
+Result<RegKey> Win32Registry::OpenKey(RegRoot root, const std::string& path, RegView view) {
   UniqueHkey opened;
   // 32-bit Windows ignores the view flag.
   const REGSAM access = KEY_QUERY_VALUE | (view == RegView::k64Bit ? KEY_WOW64_64KEY : 0);
-  const LONG code = RegOpenKeyExW(ToHkey(root), Wide(path).c_str(), 0, access, opened.put());
-  if (code != ERROR_SUCCESS) return code;
+  const LONG code = RegOpenKeyExW(RootHkey(root), Wide(path).c_str(), 0, access, opened.put());
+  if (code != ERROR_SUCCESS) return ErrorInfo{code, ""};
   // From here the caller owns the handle and closes it through CloseKey.
-  *key = FromHkey(opened.release());
-  return ERROR_SUCCESS;
+  return reinterpret_cast<RegKey>(opened.release());
 }
 
-long Win32Registry::QueryValue(RegKey key, const std::string& value_name, RegData* data) {
+Result<RegData> Win32Registry::QueryValue(RegKey key, const std::string& value_name) {
   const std::wstring name = Wide(value_name);
   std::vector<BYTE> buffer(kFirstBufferBytes);
   DWORD type = REG_NONE;
@@ -47,18 +56,18 @@ long Win32Registry::QueryValue(RegKey key, const std::string& value_name, RegDat
     if (code == ERROR_MORE_DATA) buffer.resize(bytes);
     if (code == ERROR_SUCCESS) buffer.resize(bytes);
   }
-  if (code != ERROR_SUCCESS) return code;
-  data->type = type;
+  if (code != ERROR_SUCCESS) return ErrorInfo{code, ""};
+  RegData data{type, {}};
   if (IsRegText(type)) {
     // An odd last byte is no character and is left out.
-    data->bytes = Utf8({reinterpret_cast<const wchar_t*>(buffer.data()), buffer.size() / 2});
+    data.bytes = Utf8({reinterpret_cast<const wchar_t*>(buffer.data()), buffer.size() / 2});
   } else {
-    data->bytes.assign(buffer.begin(), buffer.end());
+    data.bytes.assign(buffer.begin(), buffer.end());
   }
-  return ERROR_SUCCESS;
+  return data;
 }
 
-long Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
+void Win32Registry::CloseKey(RegKey key) { RegCloseKey(ToHkey(key)); }
 
 std::string Win32Registry::AnsiText(std::string_view bytes) {
   if (bytes.empty()) return {};

@@ -29,10 +29,9 @@ OsVersionRecord Win32SystemFacts::Version() {
   record.minor = info.dwMinorVersion;
   record.build = info.dwBuildNumber;
   record.platform_id = info.dwPlatformId;
-  // UTF-8, cut to the record with its NUL kept.
-  const std::string service_pack = Utf8(info.szCSDVersion);
-  std::memcpy(record.service_pack.data(), service_pack.data(),
-              std::min(service_pack.size(), record.service_pack.size() - 1));
+  // A field that fills its array with no NUL holds no text.
+  const std::size_t length = wcsnlen(info.szCSDVersion, std::size(info.szCSDVersion));
+  if (length < std::size(info.szCSDVersion)) record.service_pack = Utf8({info.szCSDVersion, length});
   return record;
 }
 
@@ -50,16 +49,15 @@ MemoryRecord Win32SystemFacts::Memory() {
   return {status.ullTotalPhys, status.ullAvailPhys, status.ullTotalPageFile};
 }
 
-bool Win32SystemFacts::DiskSpace(const std::string& root, std::uint64_t* total_bytes,
-                                 std::uint64_t* free_bytes) {
+Result<DiskFigures> Win32SystemFacts::DiskSpace(const std::string& root) {
   ULARGE_INTEGER available{}, total{}, free{};
   // No "insert the disk" box for an empty removable drive: the query just fails.
   UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
   BOOL ok = GetDiskFreeSpaceExW(Wide(root).c_str(), &available, &total, &free);
+  const DWORD code = GetLastError();
   SetErrorMode(previous);
-  *total_bytes = ok ? total.QuadPart : 0;
-  *free_bytes = ok ? free.QuadPart : 0;
-  return ok != FALSE;
+  if (!ok) return ErrorInfo{static_cast<long>(code), ""};
+  return DiskFigures{total.QuadPart, free.QuadPart};
 }
 
 ScreenMetrics Win32SystemFacts::Screen() {

@@ -10,8 +10,7 @@ class Win32SystemFacts : public SystemFacts {
   OsVersionRecord Version() override;
   ProcessorRecord Processor() override;
   MemoryRecord Memory() override;
-  bool DiskSpace(const std::string& root, std::uint64_t* total_bytes,
-                 std::uint64_t* free_bytes) override;
+  Result<DiskFigures> DiskSpace(const std::string& root) override;
   ScreenMetrics Screen() override;
   int DeviceCaps(int index) override;
   std::string DateText() override;

@@ -1,6 +1,5 @@
 #pragma once
-// Every service through which the tool reaches the operating system, bundled for handing down.
-// `main` builds the Win32 set; tests build one of fakes.
+// Collecting one report's facts from the services they are read from.
 #include "platform/automation.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -8,23 +7,24 @@
 #include "platform/identity.h"
 #include "platform/network.h"
 #include "platform/registry.h"
-#include "platform/shell.h"
-#include "platform/simple_mail.h"
 #include "platform/system_facts.h"
+#include "report/facts.h"
 
 namespace torvel {
 
-struct Platform {
+// Where a report's facts are read.
+struct FactSources {
   Registry& registry;
   SystemFacts& system;
   Identity& identity;
   Network& network;
   Files& files;
-  Shell& shell;
-  Dialogs& dialogs;
   Automation& automation;
   Clock& clock;
-  SimpleMail& simple_mail;
 };
+
+// Asks the services in the report's fixed order. `dialogs` shows each step, and each problem in
+// a box as it is met; every problem is noted in the facts too.
+Facts CollectFacts(const FactSources& sources, Dialogs& dialogs);
 
 }  // namespace torvel
