@@ -21,18 +21,19 @@ namespace {
 
 class CountingRegistry : public torvel::Win32Registry {
  public:
-  long OpenKey(torvel::RegKey root, const std::string& path, torvel::RegView view,
-               torvel::RegKey* key) override {
+  torvel::Result<torvel::RegKey> OpenKey(torvel::RegRoot root, const std::string& path,
+                                         torvel::RegView view) override {
     ++calls;
-    return Win32Registry::OpenKey(root, path, view, key);
+    return Win32Registry::OpenKey(root, path, view);
   }
-  long QueryValue(torvel::RegKey key, const std::string& name, torvel::RegData* data) override {
+  torvel::Result<torvel::RegData> QueryValue(torvel::RegKey key,
+                                             const std::string& name) override {
     ++calls;
-    return Win32Registry::QueryValue(key, name, data);
+    return Win32Registry::QueryValue(key, name);
   }
-  long CloseKey(torvel::RegKey key) override {
+  void CloseKey(torvel::RegKey key) override {
     ++calls;
-    return Win32Registry::CloseKey(key);
+    Win32Registry::CloseKey(key);
   }
   long calls = 0;
 };

@@ -20,7 +20,7 @@
 #include "machine/network_identity.h"
 #include "machine/os_version.h"
 #include "machine/system_information.h"
-#include "report/facts.h"
+#include "report/collect_facts.h"
 #include "report/html_report.h"
 #include "platform/win32/automation_win32.h"
 #include "platform/win32/clock_win32.h"
@@ -29,8 +29,6 @@
 #include "platform/win32/identity_win32.h"
 #include "platform/win32/network_win32.h"
 #include "platform/win32/registry_win32.h"
-#include "platform/win32/shell_win32.h"
-#include "platform/win32/simple_mail_win32.h"
 #include "platform/win32/system_facts_win32.h"
 #include "products/product_sections.h"
 #include "report/report_writer.h"
@@ -80,13 +78,10 @@ int main(int argc, char** argv) {
   torvel::Win32Identity identity;
   torvel::Win32Network network;
   torvel::Win32Files files;
-  torvel::Win32Shell shell;
   torvel::ConsoleDialogs dialogs;
   torvel::Win32Automation automation;
   torvel::Win32Clock clock;
-  torvel::Win32SimpleMail simple_mail;
-  torvel::Platform p{registry, system,  identity,   network, files,
-                     shell,    dialogs, automation, clock,   simple_mail};
+  const torvel::FactSources p{registry, system, identity, network, files, automation, clock};
 
   int result = 0;
   RunStandin("/register", true);
@@ -97,40 +92,42 @@ int main(int argc, char** argv) {
     running = automation.FindRunning(kHostClass) != nullptr;
     if (!running) Sleep(50);
   }
-  const std::string first = torvel::RenderHtml(torvel::CollectFacts(p));
+  const std::string first = torvel::RenderHtml(torvel::CollectFacts(p, dialogs));
   if (!running || first.find("Partwright Date Code:       not available") != std::string::npos) {
     std::printf("The running host stand-in did not answer; no timing.\n");
     result = 1;
   } else {
     wine_timing::Timing t =
-        wine_timing::Measure(runs, [&p] { torvel::RenderHtml(torvel::CollectFacts(p)); });
+        wine_timing::Measure(runs, [&] { torvel::RenderHtml(torvel::CollectFacts(p, dialogs)); });
     std::printf(
         "whole report, every product, running host, %d runs: median %.3f ms, mean %.3f ms, "
         "best %.3f ms, %zu bytes\n",
         runs, t.median, t.mean, t.best, first.size());
     // Where the time goes: the median of each part on its own.
-    torvel::Problems problems;
+    struct : torvel::ProblemSink {
+      void Report(const torvel::Problem&, const std::string&) override {}
+    } problems;
     struct Part {
       const char* name;
       std::function<void()> run;
     } parts[] = {
         {"UserName, ComputerName",
          [&] {
-           torvel::UserName(p, problems);
-           torvel::ComputerName(p);
+           torvel::UserName(identity, problems);
+           torvel::ComputerName(identity);
          }},
-        {"GetEthernetAddress", [&] { torvel::GetEthernetAddress(p, 0); }},
-        {"LocalIpAddress", [&] { torvel::LocalIpAddress(p, problems); }},
-        {"VersionInformation", [&] { torvel::VersionInformation(p, problems); }},
-        {"SystemInformation", [&] { torvel::SystemInformation(p, problems); }},
+        {"GetEthernetAddress", [&] { torvel::GetEthernetAddress(network, 0); }},
+        {"LocalIpAddress", [&] { torvel::LocalIpAddress(network, problems); }},
+        {"VersionInformation", [&] { torvel::VersionInformation(system, problems); }},
+        {"SystemInformation", [&] { torvel::SystemInformation(system, files, problems); }},
         {"temporary folder and environment",
          [&] {
-           torvel::GetTempDirectory(p, problems);
-           torvel::GetEnvironmentVar(p, problems, "Path");
-           torvel::GetEnvironmentVar(p, problems, "TORVELK");
+           torvel::GetTempDirectory(identity, problems);
+           torvel::GetEnvironmentVar(identity, problems, "Path");
+           torvel::GetEnvironmentVar(identity, problems, "TORVELK");
          }},
-        {"RegistryValue", [&] { torvel::RegistryValue(p.registry); }},
-        {"PartwrightInformation", [&] { torvel::PartwrightInformation(p); }},
+        {"RegistryValue", [&] { torvel::RegistryValue(registry); }},
+        {"PartwrightInformation", [&] { torvel::PartwrightInformation(automation, registry); }},
     };
     for (const Part& part : parts) {
       wine_timing::Timing t = wine_timing::Measure(runs, part.run);

@@ -26,9 +26,9 @@ TEST(Win32Files, NeverCreatesOverWhatIsThere) {
   Win32Files files;
   for (const char* name : {"file", "folder", "link", "dangling"}) {
     SCOPED_TRACE(name);
-    FileRef file = 0;
-    const long code = files.CreateNew(folder + "\\" + name, &file);
-    EXPECT_NE(files.ErrorText(code).find("exists"), std::string::npos) << code;
+    const Result<FileRef> file = files.CreateNew(folder + "\\" + name);
+    ASSERT_FALSE(file);
+    EXPECT_NE(file.error().text.find("exists"), std::string::npos) << file.error().code;
   }
   EXPECT_EQ(bench::ReadWholeFile(folder + "\\file"), "theirs\n");
   EXPECT_FALSE(bench::FileExists(folder + "\\nowhere"));
@@ -40,12 +40,12 @@ TEST(Win32Files, PlacedAndDiscardedThroughTheHandleOnEitherRoad) {
     Win32Files files(as_on_xp);
     const std::string folder = bench::MakeTempDir("place"), report = folder + "\\r.htm";
     ASSERT_TRUE(bench::WriteWholeFile(report, "previous"));
-    FileRef placed = 0, discarded = 0;
-    ASSERT_EQ(files.CreateNew(folder + "\\a.tmp", &placed), 0);
-    ASSERT_EQ(files.CreateNew(folder + "\\b.tmp", &discarded), 0);
-    EXPECT_EQ(files.WriteAll(placed, "new"), 0);
-    EXPECT_EQ(files.Place(placed, report), 0);
-    files.Discard(discarded);
+    const Result<FileRef> placed = files.CreateNew(folder + "\\a.tmp");
+    const Result<FileRef> discarded = files.CreateNew(folder + "\\b.tmp");
+    ASSERT_TRUE(placed && discarded);
+    EXPECT_TRUE(files.WriteAll(*placed, "new"));
+    EXPECT_TRUE(files.Place(*placed, report));
+    files.Discard(*discarded);
     EXPECT_EQ(bench::ReadWholeFile(report), "new");
     EXPECT_FALSE(bench::FileExists(folder + "\\a.tmp"));
     EXPECT_FALSE(bench::FileExists(folder + "\\b.tmp"));
@@ -59,11 +59,12 @@ TEST(Win32Files, ASwappedFileIsToldAndNothingElseIsTouched) {
   const std::string folder = bench::MakeTempDir("swap"), victim = folder + "\\victim.txt";
   ASSERT_TRUE(bench::WriteWholeFile(victim, "victim"));
   Win32Files files;
-  FileRef file = 0;
-  ASSERT_EQ(files.CreateNew(folder + "\\t.tmp", &file), 0);
+  const Result<FileRef> file = files.CreateNew(folder + "\\t.tmp");
+  ASSERT_TRUE(file);
   Unix(folder, "mv t.tmp moved.tmp; ln -s victim.txt t.tmp");
-  EXPECT_EQ(files.WriteAll(file, "ours"), 0);
-  EXPECT_EQ(files.Place(file, folder + "\\r.htm"), kChangedByAnother);
+  EXPECT_TRUE(files.WriteAll(*file, "ours"));
+  const Status placed = files.Place(*file, folder + "\\r.htm");
+  EXPECT_EQ(placed ? 0 : placed.error().code, kChangedByAnother);
   EXPECT_EQ(bench::ReadWholeFile(victim), "victim");
   EXPECT_EQ(bench::ReadWholeFile(folder + "\\moved.tmp"), "ours");
 }
