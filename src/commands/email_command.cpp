@@ -25,7 +25,7 @@ void EmailCommand(const FactSources& sources, Dialogs& dialogs, Shell& shell, Si
   if (!RunReport(sources, dialogs, folder)) return;
 
   if (dialogs.Show(kEmailOptionText, kEmailOptionTitle, Buttons::kYesNo) == Answer::kYes) {
-    SendOutlookMail({sources.automation, simple_mail, dialogs}, state, ReportPath(folder));
+    SendOutlookMail({sources.automation, simple_mail, sources.registry, dialogs}, state, ReportPath(folder));
   } else {
     SendMailLink(shell, state.email_address, kReportAttachedText, body);
   }

@@ -4,6 +4,7 @@
 
 #include "platform/failure.h"
 #include "platform/progress.h"
+#include "platform/registry_reader.h"
 #include "text/fragments.h"
 #include "text/text_forms.h"
 
@@ -53,13 +54,22 @@ void ShowNotSent(const MailServices& m, const std::string& reason, const std::st
   m.dialogs.Show(MailNotSentText(reason, report_path), kEmailDeliveryTitle, Buttons::kOk);
 }
 
+// Whether a default mail program is set up: the default value of Software\Clients\Mail names
+// one, the user's own choice, else the machine's.
+bool MailProgramRegistered(Registry& registry) {
+  for (const RegRoot root : {RegRoot::kCurrentUser, RegRoot::kLocalMachine}) {
+    if (!ReadText(registry, root, "Software\\Clients\\Mail", "").value.empty()) return true;
+  }
+  return false;
+}
+
 // The same message through Simple MAPI to the default mail program, for machines whose mail
 // client has no application object.
 void SendThroughMailProgram(const MailServices& m, const std::string& recipient,
                             const std::string& report_path) {
   // Decided as Windows decides it, before mapi32.dll is asked: without a default mail program,
   // mapi32.dll would show a box of its own (Wine's: no MAPI mail client installed).
-  if (!m.simple_mail.MailProgramRegistered())
+  if (!MailProgramRegistered(m.registry))
     return ShowNotSent(m, kNoMailProgramText, report_path);
   const long code = m.simple_mail.SendWithAttachment(
       recipient, kReportFileText, kReportAttachedText, report_path, kReportFileName);

@@ -6,6 +6,7 @@
 
 #include "platform/automation.h"
 #include "platform/dialogs.h"
+#include "platform/registry.h"
 #include "platform/simple_mail.h"
 
 namespace torvel {
@@ -28,6 +29,7 @@ struct MailState {
 struct MailServices {
   Automation& automation;
   SimpleMail& simple_mail;
+  Registry& registry;  // which mail program is the default
   Dialogs& dialogs;
 };
 

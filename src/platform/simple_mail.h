@@ -1,7 +1,6 @@
 #pragma once
 // Simple MAPI: the service through which Windows hands a message to whichever mail program is
-// registered as the default (Software\Clients\Mail of the user, else of the machine), whatever
-// program that is.
+// registered as the default, whatever program that is.
 #include <string>
 
 namespace torvel {
@@ -17,9 +16,6 @@ inline constexpr long kMapiNotSupported = 26;
 class SimpleMail {
  public:
   virtual ~SimpleMail() = default;
-  // Whether a default mail program is registered: the default value of Software\Clients\Mail
-  // under HKCU (the user's own choice) or else HKLM names one. False when neither does.
-  virtual bool MailProgramRegistered() = 0;
   // Hands the default mail program a message to `recipient` with the subject, the body and the
   // file at `attachment_path` attached as `attachment_name`; the program shows it to the user
   // to send. Returns the MAPI answer; kMapiNotSupported when the service itself is missing.

@@ -110,7 +110,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   bool host_installed = true, start_ok = true, only_64_bit_view = false;
   std::string computer_name = "DESIGN-07", user_name = "j.smith";
   // What a Create failing with a status (the class is not installed) or a closed member throws;
-  // Simple MAPI's answer, negative when no default mail program is registered.
+  // Simple MAPI's answer.
   long code = kInvalidClassString, mapi_answer = 0;
 
   Result<RegKey> OpenKey(RegRoot root, Str path, RegView view) override {
@@ -289,7 +289,6 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   AutomationRef FindRunning(Str) override {
     return At(kFindRunning) == kOversized ? Object() : nullptr;
   }
-  bool MailProgramRegistered() override { return mapi_answer >= 0; }
   long SendWithAttachment(Str to, Str subject, Str body, Str path, Str name) override {
     log.push_back("mapi " + to + ", " + subject + ", " + body + ", " + path + ", " + name);
     return mapi_answer;

@@ -12,7 +12,7 @@ TEST(Mail, TheMailClientOrTheMailProgram) {
     const char* transcript;
     Fault fault;
     long code = kDisconnected;       // what a failing Create or a closed member throws
-    long mapi_answer = 0;            // negative: no mail program registered
+    long mapi_answer = 0;            // negative: no default mail program; 1: the machine's only
     std::optional<Fault> then = {};  // a second send, failing so
   };
   const Fault no_client = {Op::kCreate, kStatus};
@@ -42,6 +42,9 @@ TEST(Mail, TheMailClientOrTheMailProgram) {
     m.fail = c.fault;
     m.code = c.code;
     m.mapi_answer = c.mapi_answer;
+    // The default mail program, the user's own or else the machine's; "" names none.
+    m.SetValue(kHkcu, "Software\\Clients\\Mail", "", kRegSz, c.mapi_answer > 1 ? "Mine" : "");
+    if (c.mapi_answer == 1) m.SetValue(kHklm, "Software\\Clients\\Mail", "", kRegSz, "Ours");
     m.answers = {Answer::kYes, Answer::kYes};
     EmailCommand(m.sources(), m, m, m, "a@b", state);
     if (c.then) m.fail = *c.then;

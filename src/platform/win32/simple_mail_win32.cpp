@@ -84,28 +84,7 @@ std::wstring ShortPath(const std::wstring& path) {
   return length > 0 && length < short_path.size() ? short_path.substr(0, length) : path;
 }
 
-// True when `root`'s Clients\Mail names a default mail program.
-bool DefaultMailProgramUnder(HKEY root) {
-  // RegOpenKeyEx and RegQueryValueEx rather than RegGetValue, which Windows XP lacks.
-  UniqueHkey key;
-  if (RegOpenKeyExW(root, L"Software\\Clients\\Mail", 0, KEY_QUERY_VALUE, key.put()) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
-  wchar_t name[2] = {};
-  DWORD type = 0, size = sizeof name;
-  const LONG status =
-      RegQueryValueExW(key.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(name), &size);
-  // A name too long for the buffer is a name too.
-  return type == REG_SZ && (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && name[0]));
-}
-
 }  // namespace
-
-bool Win32SimpleMail::MailProgramRegistered() {
-  // The user's own choice, else the machine's.
-  return DefaultMailProgramUnder(HKEY_CURRENT_USER) || DefaultMailProgramUnder(HKEY_LOCAL_MACHINE);
-}
 
 long Win32SimpleMail::SendWithAttachment(const std::string& recipient, const std::string& subject,
                                          const std::string& body,

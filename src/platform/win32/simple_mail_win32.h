@@ -8,7 +8,6 @@ namespace torvel {
 
 class Win32SimpleMail : public SimpleMail {
  public:
-  bool MailProgramRegistered() override;
   long SendWithAttachment(const std::string& recipient, const std::string& subject,
                           const std::string& body, const std::string& attachment_path,
                           const std::string& attachment_name) override;
