@@ -27,7 +27,6 @@ TEST(CommandLine, SwitchesTheirFilesOrWhyTheyAreRefused) {
       {{"-Private", "/json"}, kReport, {}, "", "", true},
       {{"-?"}, kUsage},
       {{"/reports"}, kRefused, {}, {}, "Unknown switch \"/reports\"."},
-      {{"/jsonx"}, kRefused, {}, {}, "Unknown switch \"/jsonx\"."},
       {{"/report", "/q"}, kRefused, {}, {}, "Unknown switch \"/q\"."},
       {{"/json", "a", "/json"}, kRefused, {}, {}, "The switch \"/json\" is given twice."},
       {{"/private", "/report", "-private"}, kRefused, {}, {},

@@ -1,6 +1,5 @@
-// The private report: the user's and the computer's names and the machine's addresses replaced in
-// their fields and, as whole words in any letter case, in every other text of both files; a name
-// too short or too common kept outside its field and the report saying so; the rest as it was.
+// The private report: names and addresses replaced in their fields and, as whole words in any
+// case, in every other text of both files; a name too short or too common kept elsewhere, said so.
 #include "report/private_report.h"
 
 #include "report/html_report.h"
@@ -11,8 +10,7 @@ namespace torvel::testing {
 namespace {
 
 // The fake machine's facts with these names and addresses, and `text` in every other text the
-// files show: the drive, the folder, the environment, each product value, the host's answer and
-// its failure, a problem.
+// files show: drive, folder, environment, product values, the host's answer and failure, problems.
 Facts Made(const std::string& user, const std::string& computer, const std::string& ip,
            const std::string& ethernet, const std::string& text) {
   Machine m;
@@ -66,10 +64,10 @@ TEST(PrivateReport, ReplacesNamesAndAddressesAlikeInBothFiles) {
     const Facts expected =
         Made(c.private_user, "computer1", c.private_ip, c.private_ethernet, c.private_text);
     std::string html = RenderHtml(expected), json = RenderJson(expected);
-    html.insert(html.find("</h1>\r\n") + 7,
-                "<p align=center>Names and addresses in this report are replaced (private "
-                "report)." +
-                    c.kept + "</p>\r\n");
+    const std::string line =
+        "<p align=center>Names and addresses in this report are replaced "
+        "(private report).";
+    html.insert(html.find("</h1>\r\n") + 7, line + c.kept + "</p>\r\n");
     json.insert(json.find("1,\n") + 3, "  \"private\": true,\n");
     const Facts hidden = PrivateFacts(real);
     EXPECT_EQ(RenderHtml(hidden), html);
