@@ -32,6 +32,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   }
   CommandLine command_line{RunMode::kReport, {}, {}, ""};
   for (std::size_t i = 0; i < args.size(); ++i) {
+    if (SwitchIs(args[i], "private")) {
+      if (command_line.private_report)
+        return Refused("The switch \"" + args[i] + "\" is given twice.");
+      command_line.private_report = true;
+      continue;
+    }
     std::optional<std::string>* file = SwitchIs(args[i], "report") ? &command_line.report
                                        : SwitchIs(args[i], "json") ? &command_line.json
                                                                    : nullptr;
@@ -48,6 +54,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       **file = args[++i];
     }
   }
+  // On its own, "/private" asks for the private report.
+  if (!command_line.report && !command_line.json) command_line.report = "";
   return command_line;
 }
 

@@ -1,13 +1,14 @@
 #pragma once
-// The program's switches: none (the main window), "/report [FILE]" and "/json [FILE]" in either
-// order (the silent mode), or "/?". "/" or "-", in any letter case.
+// The program's switches: none (the main window), "/report [FILE]", "/json [FILE]" and "/private"
+// in any order (the silent mode), or "/?". "/" or "-", in any letter case.
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace torvel {
 
-inline constexpr char kUsage[] = "Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] | /?";
+inline constexpr char kUsage[] =
+    "Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] [/private] | /?";
 inline constexpr int kExitRefused = 2;
 // Refused like a wrong switch: one file cannot hold both the report and its JSON twin.
 inline constexpr char kSameFileProblem[] = "/report and /json need two different files.";
@@ -19,7 +20,8 @@ struct CommandLine {
   // Given for each switch that is; empty text: the file beside the program.
   std::optional<std::string> report;
   std::optional<std::string> json;
-  std::string problem;  // why the switches were refused
+  std::string problem;          // why the switches were refused
+  bool private_report = false;  // names and addresses replaced (PrivateFacts)
 };
 
 // `args` without the program's own name.

@@ -8,7 +8,15 @@
 
 namespace torvel {
 
+// Set on a private report (PrivateFacts): which names stay as they are outside their own fields,
+// too short or too common to tell from other words.
+struct Privacy {
+  bool user_name_kept = false;
+  bool computer_name_kept = false;
+};
+
 struct Facts {
+  std::optional<Privacy> privacy;  // none: the report as collected
   UtcTime collected_at;
   MachineFacts machine;
   ProductFacts products;

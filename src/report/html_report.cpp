@@ -47,8 +47,25 @@ std::string ProcessorText(std::uint32_t type) {
   return "586";
 }
 
-void WriteReportHeader(ReportStream& out) {
+// The private report's line, and which names it could replace only in their own lines.
+std::string PrivateLine(const Privacy& privacy) {
+  std::string line =
+      "<p align=center>Names and addresses in this report are replaced (private report).";
+  if (privacy.user_name_kept && privacy.computer_name_kept) {
+    line +=
+        " The user's and the computer's names are replaced on their own lines only: they are too "
+        "short or too common to tell from other words.";
+  } else if (privacy.user_name_kept || privacy.computer_name_kept) {
+    line += std::string(" The ") + (privacy.user_name_kept ? "user's" : "computer's") +
+            " name is replaced on its own line only: it is too short or too common to tell "
+            "from other words.";
+  }
+  return line + "</p>";
+}
+
+void WriteReportHeader(const std::optional<Privacy>& privacy, ReportStream& out) {
   out.WriteLine("<h1 align=center>Information about TORVEL Products</h1>");
+  if (privacy) out.WriteLine(PrivateLine(*privacy));
   out.WriteLine(std::string("<h2 align=center>") + kProductName + "</h2>");
   out.WriteLine("<h3 align=center>Version" + SignPosition(kVersionMajor) + "." +
                 SignPosition(kVersionMinor) + "." + SignPosition(kVersionRevision) + "</h3>");
@@ -215,7 +232,7 @@ std::string RenderHtml(const Facts& facts) {
                 " Version " + VersionText() + "</title>");
   out.WriteLine("</head>");
   out.WriteLine("<body>");
-  WriteReportHeader(out);
+  WriteReportHeader(facts.privacy, out);
   out.WriteEmptyLine();
   out.WriteEmptyLine();
   out.WriteLine(std::string(kBoldHeadingPrefix) + "User and System Information:</p>");

@@ -58,6 +58,10 @@ class JsonWriter {
       String(key, *value);
     }
   }
+  void True(const char* key) {
+    Prefix(key);
+    text_ += "true";
+  }
   void Null(const char* key) {
     Prefix(key);
     text_ += "null";
@@ -204,6 +208,7 @@ std::string RenderJson(const Facts& facts) {
   JsonWriter json;
   json.Begin(nullptr, '{');
   json.Number("schema_version", kJsonSchemaVersion);
+  if (facts.privacy) json.True("private");
   json.Begin("tool", '{');
   json.String("name", kProductName);
   json.String("version", VersionText());

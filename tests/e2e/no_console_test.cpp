@@ -7,7 +7,8 @@
 namespace {
 
 TEST(NoConsole, ADroppedFileOrAHelpRequestGetsABoxAWrongSwitchNone) {
-  const std::string usage = "Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] | /?";
+  const std::string usage =
+      "Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] [/private] | /?";
   struct Case {
     std::string arguments, box;  // no box expected when empty
     DWORD code;

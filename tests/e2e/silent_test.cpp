@@ -204,7 +204,8 @@ TEST(AnyCharacter, FolderValueAndDateWholeAndTwoRunsAtOnce) {
 TEST(AlwaysEnds, SwitchesUnwritableFolderAndSilentHost) {
   SetEnvironmentVariableA("TORVEL_ANSWER_LIMIT_MS", "8000");
   const std::string folder = bench::MakeTempDir("ends"), errors = folder + "\\stderr.txt";
-  const std::string usage = "Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] | /?\r\n";
+  const std::string usage =
+      "Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] [/private] | /?\r\n";
   // The arguments, the exit code, what standard error says and what the host was asked.
   const std::string asked = "Application.DateCode()\r\n";
   const std::string kSameFile = "/report and /json need two different files. ";

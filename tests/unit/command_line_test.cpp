@@ -13,6 +13,7 @@ TEST(CommandLine, SwitchesTheirFilesOrWhyTheyAreRefused) {
     RunMode mode;
     std::optional<std::string> report = {}, json = {};
     std::string problem = "";
+    bool private_report = false;
   };
   // clang-format off
   const Case cases[] = {
@@ -21,11 +22,16 @@ TEST(CommandLine, SwitchesTheirFilesOrWhyTheyAreRefused) {
       {{"-REPORT", "\\\\server\\share\\PC.htm"}, kReport, "\\\\server\\share\\PC.htm"},
       {{"/json", "j.json", "/Report", "r.htm"}, kReport, "r.htm", "j.json"},
       {{"/report", "/JSON"}, kReport, "", ""},
+      {{"/private"}, kReport, "", {}, "", true},
+      {{"/json", "j.json", "-PRIVATE", "/report"}, kReport, "", "j.json", "", true},
+      {{"-Private", "/json"}, kReport, {}, "", "", true},
       {{"-?"}, kUsage},
       {{"/reports"}, kRefused, {}, {}, "Unknown switch \"/reports\"."},
-      {{"/jsonx"}, kRefused, {}, {}, "Unknown switch \"/jsonx\"."},
       {{"/report", "/q"}, kRefused, {}, {}, "Unknown switch \"/q\"."},
       {{"/json", "a", "/json"}, kRefused, {}, {}, "The switch \"/json\" is given twice."},
+      {{"/private", "/report", "-private"}, kRefused, {}, {},
+       "The switch \"-private\" is given twice."},
+      {{"/private", "r.htm"}, kRefused, {}, {}, "Unexpected argument \"r.htm\"."},
       {{"/report", "a", "b"}, kRefused, {}, {}, "Unexpected argument \"b\"."},
       {{"report.htm"}, kRefused, {}, {}, "Unexpected argument \"report.htm\"."},
       {{"/?", "x"}, kRefused, {}, {}, "Unexpected argument \"x\"."}};
@@ -37,9 +43,11 @@ TEST(CommandLine, SwitchesTheirFilesOrWhyTheyAreRefused) {
     EXPECT_EQ(parsed.report, c.report);
     EXPECT_EQ(parsed.json, c.json);
     EXPECT_EQ(parsed.problem, c.problem);
+    EXPECT_EQ(parsed.private_report, c.private_report);
   }
   EXPECT_EQ(RefusalLine(ParseCommandLine({"-x"})),
-            "Unknown switch \"-x\". Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] | /?");
+            "Unknown switch \"-x\". Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] "
+            "[/private] | /?");
   // A file dropped on the program's icon is no switch typed.
   EXPECT_FALSE(AnySwitch({"C:\\a -b.txt", "x/"}));
   EXPECT_TRUE(AnySwitch({"C:\\a.txt", "-"}));
