@@ -26,8 +26,7 @@ class CountingRegistry : public torvel::Win32Registry {
     ++calls;
     return Win32Registry::OpenKey(root, path, view);
   }
-  torvel::Result<torvel::RegData> QueryValue(torvel::RegKey key,
-                                             const std::string& name) override {
+  torvel::Result<torvel::RegData> QueryValue(torvel::RegKey key, const std::string& name) override {
     ++calls;
     return Win32Registry::QueryValue(key, name);
   }

@@ -12,7 +12,7 @@ void BM_WriteToFilePopulatedMachine(benchmark::State& state) {
   testing::Machine machine;
   const FactSources sources = machine.sources();
   for (auto _ : state) {
-    RunReport(sources, machine, ChooseReportFolder(machine).path);
+    RunReport(sources, machine, ChooseReportFolder(machine).path, false);
     machine.log.clear();
     benchmark::DoNotOptimize(machine.files.size());
   }

@@ -20,8 +20,6 @@
 #include "machine/network_identity.h"
 #include "machine/os_version.h"
 #include "machine/system_information.h"
-#include "report/collect_facts.h"
-#include "report/html_report.h"
 #include "platform/win32/automation_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/dialogs_win32.h"
@@ -31,6 +29,8 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/system_facts_win32.h"
 #include "products/product_sections.h"
+#include "report/collect_facts.h"
+#include "report/html_report.h"
 #include "report/report_writer.h"
 #include "wine_timing.h"
 

@@ -6,18 +6,19 @@
 
 namespace torvel {
 
-void SaveViewCommand(const FactSources& sources, Dialogs& dialogs, Shell& shell, WindowRef owner) {
+void SaveViewCommand(const FactSources& sources, Dialogs& dialogs, Shell& shell, WindowRef owner,
+                     bool private_report) {
   const std::string folder = ChooseReportFolder(sources.files).path;
   Answer answer = dialogs.Show(
       " Do you want to view the information?\r\n(Information will be automatically saved to " +
           folder + "\\" + kReportFileText + ".)",
       kViewSaveTitle, Buttons::kYesNo);
-  if (!RunReport(sources, dialogs, folder)) return;
+  if (!RunReport(sources, dialogs, folder, private_report)) return;
   if (answer == Answer::kYes) {
     OpenReport(shell, owner, folder);
   } else {
-    dialogs.Show("Information written to " + folder + "\\" + kReportFileText + ". ",
-                   kViewSaveTitle, Buttons::kOk);
+    dialogs.Show("Information written to " + folder + "\\" + kReportFileText + ". ", kViewSaveTitle,
+                 Buttons::kOk);
   }
 }
 

@@ -9,8 +9,10 @@ namespace torvel {
 
 inline constexpr char kViewSaveTitle[] = "View/Save to a File";
 
-// View/Save: asks whether to view, writes the report, then opens it or confirms where it is.
-void SaveViewCommand(const FactSources& sources, Dialogs& dialogs, Shell& shell, WindowRef owner);
+// View/Save: asks whether to view, writes the report (private when asked), then opens it or
+// confirms where it is.
+void SaveViewCommand(const FactSources& sources, Dialogs& dialogs, Shell& shell, WindowRef owner,
+                     bool private_report);
 // Hands the report in `folder` to the program associated with its type; the result is not
 // examined.
 void OpenReport(Shell& shell, WindowRef owner, const std::string& folder);

@@ -17,9 +17,11 @@ inline constexpr char kEmailOptionText[] = "Do you use MS Outlook as your Email 
 // The link road's body: the link cannot carry the report, so it asks the user to attach it.
 std::string LinkBody(const std::string& folder);
 
-// Sends a freshly written report to `recipient` (the field as typed) by the road the user
-// chooses. An empty recipient only gets the "Error" box.
-void EmailCommand(const FactSources& sources, Dialogs& dialogs, Shell& shell, SimpleMail& simple_mail,
-                  const std::string& recipient, MailState& state);
+// Sends a freshly written report (private when asked, and then the link's body too) to
+// `recipient` (the field as typed) by the road the user chooses. An empty recipient only gets
+// the "Error" box.
+void EmailCommand(const FactSources& sources, Dialogs& dialogs, Shell& shell,
+                  SimpleMail& simple_mail, const std::string& recipient, MailState& state,
+                  bool private_report);
 
 }  // namespace torvel

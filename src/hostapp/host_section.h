@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/failure.h"
 #include "platform/automation.h"
+#include "platform/failure.h"
 #include "platform/registry.h"
 
 namespace torvel {

@@ -26,8 +26,8 @@ void ReportCollectorFailure(ProblemSink& problems, std::string_view procedure, l
 // Runs `body` as the collector `procedure`: its result, or nothing after a Failure (or when
 // memory runs out). A ReportFileError is no collector's failure and passes through.
 template <typename Body>
-std::optional<std::invoke_result_t<Body&>> RunCollector(ProblemSink& problems, std::string_view procedure,
-                                                        Body&& body) {
+std::optional<std::invoke_result_t<Body&>> RunCollector(ProblemSink& problems,
+                                                        std::string_view procedure, Body&& body) {
   try {
     return body();
   } catch (const Failure& failure) {

@@ -69,8 +69,7 @@ void SendThroughMailProgram(const MailServices& m, const std::string& recipient,
                             const std::string& report_path) {
   // Decided as Windows decides it, before mapi32.dll is asked: without a default mail program,
   // mapi32.dll would show a box of its own (Wine's: no MAPI mail client installed).
-  if (!MailProgramRegistered(m.registry))
-    return ShowNotSent(m, kNoMailProgramText, report_path);
+  if (!MailProgramRegistered(m.registry)) return ShowNotSent(m, kNoMailProgramText, report_path);
   const long code = m.simple_mail.SendWithAttachment(
       recipient, kReportFileText, kReportAttachedText, report_path, kReportFileName);
   if (code == kMapiUserAbort) return;  // the user closed the message unsent: nothing failed
@@ -80,7 +79,8 @@ void SendThroughMailProgram(const MailServices& m, const std::string& recipient,
 }
 
 // One attempt to send; on a failure `step` names what could not be done.
-void Send(const MailServices& m, MailState& state, const std::string& report_path, const char*& step) {
+void Send(const MailServices& m, MailState& state, const std::string& report_path,
+          const char*& step) {
   step = kStartStep;
   if (!state.client) state.client = m.automation.Create(kMailClientClass);
 

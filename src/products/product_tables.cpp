@@ -35,7 +35,8 @@ SectionLine Label(std::string label, std::size_t width, std::string key,
 // A product whose presence test is its own key under HKLM, where all its values are.
 ProductSection HklmProduct(Product product, std::string name, const std::string& key,
                            std::vector<SectionLine> lines) {
-  return ProductSection{product, std::move(name), RegRoot::kLocalMachine, key + "\\", true, std::move(lines)};
+  return ProductSection{product, std::move(name), RegRoot::kLocalMachine, key + "\\",
+                        true,    std::move(lines)};
 }
 
 // One release block of the machine part of TORVELFrame: version key V, material key M and

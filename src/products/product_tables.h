@@ -31,9 +31,9 @@ struct SectionLine {
 
 struct ProductSection {
   Product product = Product::kFrame;
-  std::string name;  // the product's name
+  std::string name;                       // the product's name
   RegRoot root = RegRoot::kLocalMachine;  // of the presence test and every value of the section
-  std::string key;   // the presence test's key; ends in a backslash, as the product keys are tested
+  std::string key;  // the presence test's key; ends in a backslash, as the product keys are tested
   // Whether the section opens with the product's heading; a product's second section goes on
   // under its first one's.
   bool product_heading = true;

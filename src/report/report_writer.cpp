@@ -8,6 +8,7 @@
 #include "platform/scope_exit.h"
 #include "report/html_report.h"
 #include "report/json_report.h"
+#include "report/private_report.h"
 #include "text/app_info.h"
 #include "text/fragments.h"
 #include "text/text_forms.h"
@@ -107,8 +108,9 @@ void RemoveLeftovers(Files& files, const std::string& folder) {
 
 }  // namespace
 
-void WriteReports(const FactSources& sources, Dialogs& dialogs, const std::vector<Output>& outputs,
-                  const std::string& advice) {
+MachineFacts WriteReports(const FactSources& sources, Dialogs& dialogs,
+                          const std::vector<Output>& outputs, const std::string& advice,
+                          bool private_report) {
   Files& files = sources.files;
   // Every name that cannot be written fails the run before anything is collected or replaced:
   // a previous file that is read-only or a folder, or a part of the name that is too long.
@@ -129,7 +131,9 @@ void WriteReports(const FactSources& sources, Dialogs& dialogs, const std::vecto
     held.push_back(CreateTemporary(files, output.path, advice));
     discard.emplace_back([&files, file = held.back()] { files.Discard(file); });
   }
-  const Facts facts = CollectFacts(sources, dialogs);
+  Facts collected = CollectFacts(sources, dialogs);
+  const MachineFacts machine = collected.machine;
+  const Facts facts = private_report ? PrivateFacts(std::move(collected)) : std::move(collected);
   dialogs.SetStep(kStepWriting);
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const std::string text =
@@ -149,6 +153,7 @@ void WriteReports(const FactSources& sources, Dialogs& dialogs, const std::vecto
     }
     RemoveLeftovers(files, FolderOf(outputs[i].path));
   }
+  return machine;
 }
 
 ReportFolder ChooseReportFolder(Files& files) {
@@ -170,11 +175,11 @@ std::string ReportFailureText(const std::string& path, const std::string& reason
   return "The report could not be written to " + path + ".\r\n" + reason;
 }
 
-bool RunReports(const FactSources& sources, Dialogs& dialogs, const std::vector<Output>& outputs,
-                const std::string& advice) {
+std::optional<MachineFacts> RunReports(const FactSources& sources, Dialogs& dialogs,
+                                       const std::vector<Output>& outputs,
+                                       const std::string& advice, bool private_report) {
   try {
-    WriteReports(sources, dialogs, outputs, advice);
-    return true;
+    return WriteReports(sources, dialogs, outputs, advice, private_report);
   } catch (const ReportFileError& e) {
     dialogs.Show(ReportFailureText(e.path(), e.reason()), kAppTitle, Buttons::kOk);
   } catch (const std::exception& e) {
@@ -183,12 +188,14 @@ bool RunReports(const FactSources& sources, Dialogs& dialogs, const std::vector<
     dialogs.Show(ReportFailureText(outputs.empty() ? "" : outputs[0].path, e.what()), kAppTitle,
                  Buttons::kOk);
   }
-  return false;
+  return std::nullopt;
 }
 
-bool RunReport(const FactSources& sources, Dialogs& dialogs, const std::string& folder) {
+std::optional<MachineFacts> RunReport(const FactSources& sources, Dialogs& dialogs,
+                                      const std::string& folder, bool private_report) {
   auto busy = Busy(dialogs, kStepMachine);
-  return RunReports(sources, dialogs, {{ReportPath(folder), Format::kHtml}}, kWindowFolderAdvice);
+  return RunReports(sources, dialogs, {{ReportPath(folder), Format::kHtml}}, kWindowFolderAdvice,
+                    private_report);
 }
 
 }  // namespace torvel

@@ -1,5 +1,6 @@
 #pragma once
 // Collecting the report and putting it in place of the previous one.
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -45,11 +46,13 @@ struct Output {
   Format format;
 };
 
-// Checks every output's name, then collects once and writes each output whole. Throws
-// ReportFileError when one cannot be put in place; it then stays as it was, and the reason
-// names the one before it that was written.
-void WriteReports(const FactSources& sources, Dialogs& dialogs, const std::vector<Output>& outputs,
-                  const std::string& advice);
+// Checks every output's name, then collects once and writes each output whole, private
+// (PrivateFacts) when asked. Returns the machine's facts as collected, for what is written
+// outside the report. Throws ReportFileError when one cannot be put in place; it then stays as
+// it was, and the reason names the one before it that was written.
+MachineFacts WriteReports(const FactSources& sources, Dialogs& dialogs,
+                          const std::vector<Output>& outputs, const std::string& advice,
+                          bool private_report);
 // Where the report goes unless a file is named: the program's folder when a file can be created
 // there; when it cannot for want of rights, the user's Documents folder, else the user's
 // temporary folder. A try leaves nothing behind.
@@ -59,11 +62,13 @@ struct ReportFolder {
 };
 ReportFolder ChooseReportFolder(Files& files);
 // WriteReports; when a file cannot be written, shows one message (ReportFailureText) and
-// returns false.
-bool RunReports(const FactSources& sources, Dialogs& dialogs, const std::vector<Output>& outputs,
-                const std::string& advice);
+// returns nothing.
+std::optional<MachineFacts> RunReports(const FactSources& sources, Dialogs& dialogs,
+                                       const std::vector<Output>& outputs,
+                                       const std::string& advice, bool private_report);
 // The HTML report in `folder`, with the wait cursor: the window's commands.
-bool RunReport(const FactSources& sources, Dialogs& dialogs, const std::string& folder);
+std::optional<MachineFacts> RunReport(const FactSources& sources, Dialogs& dialogs,
+                                      const std::string& folder, bool private_report);
 std::string ReportFailureText(const std::string& path, const std::string& reason);
 
 }  // namespace torvel

@@ -39,6 +39,19 @@ double Figure(const std::string& report, const std::string& label) {
                                                             : std::atof(report.c_str() + at + 26);
 }
 
+// The text of a JSON member that holds text.
+std::string Member(const std::string& json, const std::string& name) {
+  const std::size_t from = json.find("\"" + name + "\": \"");
+  if (from == std::string::npos) return "<no " + name + ">";
+  const std::size_t start = from + name.size() + 5;
+  return json.substr(start, json.find('"', start) - start);
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
 // The machine fixture's registry, imported as an installer would leave it; removed afterwards.
 class MachineReport : public ::testing::Test {
  protected:
@@ -59,7 +72,9 @@ TEST_F(MachineReport, AsExpectedWithTheHostStartedRunningOrMissing) {
   const std::string full =
       bench::ReadWholeFile(kSource + "/tests/expected/full_report.htm").value_or("");
   const std::string asked = "Application.DateCode()\r\nApplication.RevisionNumber()\r\n";
-  // Not registered, the tool also runs from a drive root (T:, an empty folder of the build).
+  // Not registered, the tool also runs from a drive root (T:, an empty folder of the build), and
+  // writes a private report: nothing of the names and addresses that the earlier runs read.
+  std::vector<std::string> real;
   for (auto [registered, running, calls] :
        {std::tuple{true, false, asked + "Application.ExitApp()\r\n"},
         {true, true, asked},
@@ -80,15 +95,31 @@ TEST_F(MachineReport, AsExpectedWithTheHostStartedRunningOrMissing) {
                              (registered ? running ? "running" : "started" : "missing") + ".json";
     CreateDirectoryW(bench::W(bench::BinDir() + "\\..\\json").c_str(), nullptr);
     DeleteFileW(bench::W(json).c_str());
+    const bool hidden = !registered;
     ASSERT_EQ(
-        RunSilent(bench::CopyToolInto(folder), "/report /json \"" + json + "\"", folder + "\\"),
+        RunSilent(bench::CopyToolInto(folder),
+                  "/report /json \"" + json + "\"" + (hidden ? " -PRIVATE" : ""), folder + "\\"),
         0u);
-    const std::string report = bench::ReadWholeFile(file).value_or("");
-    // The machine's own names, as Wine gives them to every program.
-    EXPECT_NE(bench::ReadWholeFile(json).value_or("").find(
-                  std::string("\"user_name\": \"") + getenv("USERNAME") +
-                  "\",\n    \"computer_name\": \"" + getenv("COMPUTERNAME") + "\""),
-              std::string::npos);
+    const std::string report = bench::ReadWholeFile(file).value_or(""),
+                      twin = bench::ReadWholeFile(json).value_or("");
+    // The machine's own names, as Wine gives them to every program, or their stand-ins.
+    EXPECT_EQ(Member(twin, "user_name"), hidden ? "user1" : getenv("USERNAME"));
+    EXPECT_EQ(Member(twin, "computer_name"), hidden ? "computer1" : getenv("COMPUTERNAME"));
+    if (!hidden) {
+      real = {Member(twin, "user_name"), Member(twin, "computer_name"), Member(twin, "ip_address"),
+              Member(twin, "ethernet_address")};
+    }
+    // A name the report keeps elsewhere (too short or too common) says so in its private line.
+    const bool user_kept = report.find("The user's") != std::string::npos,
+               computer_kept = report.find("computer's") != std::string::npos;
+    for (std::size_t i = 0; hidden && i < real.size(); ++i) {
+      const bool known = !real[i].empty() && real[i] != "000000000000";
+      if (!known || (i == 0 && user_kept) || (i == 1 && computer_kept)) continue;
+      EXPECT_EQ(Upper(report).find(Upper(real[i])), std::string::npos) << real[i];
+      EXPECT_EQ(Upper(twin).find(Upper(real[i])), std::string::npos) << real[i];
+    }
+    EXPECT_EQ(report.find("(private report).") != std::string::npos, hidden);
+    EXPECT_EQ(twin.find("\"private\": true,") != std::string::npos, hidden);
 
     std::string actual = Sections(report), expected = Sections(full);
     if (!registered) {  // no answers, and still a complete report

@@ -117,11 +117,13 @@ void RunSteps(const std::vector<Step>& steps, const std::string& folder) {
 
 constexpr char kMain[] = "TORVEL Support Tool Version 2.1.0";
 
+// The second View/Save, from the menu, after the private report is checked there.
 TEST(WindowsTest, TranscriptsAccessKeysAndOwnedBoxes) {
+  const std::string folder = bench::MakeTempDir("windows");
   RunSteps({{"", kMain, 0, "main_window.txt", "main-window"},
             {"Alt+S", "View/Save to a File", IDNO, " Do you want", "view-save-question"},
             {"", "View/Save to a File", IDOK, "Information written", "view-save-confirmation"},
-            {"Alt+F S", "View/Save to a File", IDNO, " Do you want"},
+            {"Alt+F P Alt+F S", "View/Save to a File", IDNO, " Do you want"},
             {"", "View/Save to a File", IDOK, "Information written"},
             {"Alt+H A", "About TORVEL Support Tool", 0, "about_dialog.txt", "about-dialog"},
             {"Alt+S", "TORVEL Support Tool", IDOK, "System Information", "sysinfo-unavailable"},
@@ -129,7 +131,10 @@ TEST(WindowsTest, TranscriptsAccessKeysAndOwnedBoxes) {
             {"Alt+H A", "About TORVEL Support Tool"},
             {"Esc", nullptr},
             {"Alt+F X", nullptr}},
-           bench::MakeTempDir("windows"));
+           folder);
+  const std::string report = bench::ReadWholeFile(folder + "\\TORVEL Info.htm").value_or("");
+  EXPECT_NE(report.find("(private report)."), std::string::npos);
+  EXPECT_NE(report.find("USER NAME:               user1\r\n"), std::string::npos);
 }
 
 TEST(MailTest, MailClientRoadAttachesTheReportAndSaysHowSendingWent) {

@@ -92,7 +92,8 @@ inline std::vector<ReadCase> ReaderCases() {
       // Other types: every byte less one final NUL in the ANSI code page, no control character.
       {"Bytes", kText, {kRead, "\xC3\xBF\xC3\xA9<A\xEF\xBF\xBD"}},
       {"Abc", kText, {kRead, "ABC"}},
-      {"Raw", kText,
+      {"Raw",
+       kText,
        {kRead, "a\t\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xE2\x82\xACz"}},
       {"One", kNumber, {kRead, "", 1}},
       {"Minus", kNumber, {kRead, "", -2}},

@@ -61,8 +61,7 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
       const std::size_t cut = line.find("\"=");
       const std::string name = Unquote(line.substr(0, cut + 1)),
                         data = line.substr(std::min(cut + 2, line.size()));
-      if (line.starts_with("["))
-        root = line.starts_with("[HKEY_CURRENT_USER") ? kHkcu : kHklm;
+      if (line.starts_with("[")) root = line.starts_with("[HKEY_CURRENT_USER") ? kHkcu : kHklm;
       if (line.starts_with("["))
         key = line.substr(line.find('\\') + 1, line.find(']') - line.find('\\') - 1);
       const auto n = data.starts_with("dword:") ? std::stoul(data.substr(6), nullptr, 16) : 0;
@@ -208,8 +207,8 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     if (!files.count(path)) return Error(2);
     return files[path].second;
   }
-  std::string DocumentsFolder() override { return "C:\\Users\\Anna\\Documents"; }
-  std::string TemporaryFolder() override { return "C:\\Users\\Anna\\Temp"; }
+  std::string DocumentsFolder() override { return "C:\\Users\\j.smith\\Documents"; }
+  std::string TemporaryFolder() override { return "C:\\Users\\j.smith\\Temp"; }
   Result<FileRef> CreateNew(Str path) override {
     if (At(kCreateNew) == kStatus) return Error(5);
     for (const std::string& folder : unwritable) {

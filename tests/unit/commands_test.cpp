@@ -12,15 +12,16 @@ namespace torvel::testing {
 // A program folder that cannot be written: Documents, else the temporary folder, for every
 // command; none at all fails as ever. Nothing is left but the report.
 TEST(Commands, ViewSaveAndEmailInTheFirstFolderThatCanBeWritten) {
-  const std::string program = "C:\\Program Files\\TORVEL", documents = "C:\\Users\\Anna\\Documents";
+  const std::string program = "C:\\Program Files\\TORVEL", documents = "C:\\Users\\j.smith\\Documents";
   const std::vector<std::string> in_temporary = {program, documents},
-                                 nowhere = {program, documents, "C:\\Users\\Anna\\Temp"};
+                                 nowhere = {program, documents, "C:\\Users\\j.smith\\Temp"};
   struct Case {
     const char* transcript;
     const char* recipient;  // none: View/Save
     Answer answer;          // to the first question
     Fault fault = {};
     std::vector<std::string> unwritable = {};
+    bool private_report = false;  // then the report, and a link's body, hold no user's name
   };
   // clang-format off
   const Case cases[] = {
@@ -31,6 +32,8 @@ TEST(Commands, ViewSaveAndEmailInTheFirstFolderThatCanBeWritten) {
       {"email-by-link", " a@b?cc=c", Answer::kNo},  // the address keeps its own fields
       {"view-save-in-documents", nullptr, Answer::kNo, {}, {program}},
       {"email-in-documents", "a@b", Answer::kYes, {}, {program}},
+      {"view-save-in-documents", nullptr, Answer::kNo, {}, {program}, true},
+      {"email-by-link-private", "a@b", Answer::kNo, {}, {program}, true},
       {"view-save-in-temporary", nullptr, Answer::kNo, {}, in_temporary},
       {"email-in-temporary", "a@b", Answer::kYes, {}, in_temporary},
       {"view-save-nowhere", nullptr, Answer::kNo, {}, nowhere},
@@ -43,11 +46,14 @@ TEST(Commands, ViewSaveAndEmailInTheFirstFolderThatCanBeWritten) {
     m.fail = c.fault;
     m.answers = {c.answer};
     m.unwritable = c.unwritable;
-    if (c.recipient) EmailCommand(m.sources(), m, m, m, c.recipient, state);
-    if (!c.recipient) SaveViewCommand(m.sources(), m, m, 7);
+    if (c.recipient) EmailCommand(m.sources(), m, m, m, c.recipient, state, c.private_report);
+    if (!c.recipient) SaveViewCommand(m.sources(), m, m, 7, c.private_report);
     const std::string transcript = Transcript(m.log);
     EXPECT_EQ(transcript, ExpectedTranscript(c.transcript)) << c.transcript;
     EXPECT_EQ(m.files.size(), transcript.find("\nwrote ") == std::string::npos ? 0u : 1u);
+    if (!m.files.empty())
+      EXPECT_EQ(m.files.begin()->second.first.find("j.smith") == std::string::npos,
+                c.private_report);
   }
 }
 

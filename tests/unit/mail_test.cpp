@@ -46,9 +46,9 @@ TEST(Mail, TheMailClientOrTheMailProgram) {
     m.SetValue(kHkcu, "Software\\Clients\\Mail", "", kRegSz, c.mapi_answer > 1 ? "Mine" : "");
     if (c.mapi_answer == 1) m.SetValue(kHklm, "Software\\Clients\\Mail", "", kRegSz, "Ours");
     m.answers = {Answer::kYes, Answer::kYes};
-    EmailCommand(m.sources(), m, m, m, "a@b", state);
+    EmailCommand(m.sources(), m, m, m, "a@b", state, false);
     if (c.then) m.fail = *c.then;
-    if (c.then) EmailCommand(m.sources(), m, m, m, "a@b", state);
+    if (c.then) EmailCommand(m.sources(), m, m, m, "a@b", state, false);
     EXPECT_EQ(Transcript(m.log), ExpectedTranscript(c.transcript)) << c.transcript;
   }
 }

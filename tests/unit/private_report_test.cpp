@@ -16,7 +16,7 @@ Facts Made(const std::string& user, const std::string& computer, const std::stri
   Machine m;
   m.user_name = user;
   m.computer_name = computer;
-  Facts f = CollectFacts(m.platform());
+  Facts f = CollectFacts(m.sources(), m);
   f.machine.ip_address = ip;
   f.machine.ethernet_address = ethernet;
   f.machine.resources->drive_root = text + "\\";

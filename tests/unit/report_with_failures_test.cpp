@@ -129,7 +129,7 @@ TEST(ReportWithFailures, IsTheExpectedOneWithWhatFailedOrThePreviousOneStays) {
         m.files[leftover] = m.files[young] = {"", 0};
         m.ages[leftover] = 600000;
         bool written = false;
-        EXPECT_NO_THROW(if ((written = RunReport(m.sources(), m, folder)))
+        EXPECT_NO_THROW(if ((written = RunReport(m.sources(), m, folder, false).has_value()))
                             OpenReport(m, 0, folder));
         std::vector<std::string> boxes;
         std::ranges::copy_if(m.log, std::back_inserter(boxes),

@@ -20,6 +20,7 @@
 #define ID_MNU_EMAIL 2002
 #define ID_MNU_EXIT 2003
 #define ID_MNU_SYS_INFO 2004
+#define ID_MNU_PRIVATE 2005
 
 #define TORVEL_MAIN_CLASS "TORVELSupportMain"
 #define TORVEL_MAIN_CLASS_W L"TORVELSupportMain"

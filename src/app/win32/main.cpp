@@ -52,9 +52,7 @@ struct Services {
   Win32Clock clock;
   Win32SimpleMail simple_mail;
 
-  FactSources Sources() {
-    return {registry, system, identity, network, files, automation, clock};
-  }
+  FactSources Sources() { return {registry, system, identity, network, files, automation, clock}; }
 };
 
 std::string FullPath(const std::string& path) {
@@ -101,7 +99,10 @@ int RunSilent(Services& services, const CommandLine& command_line) {
     WriteErrorLine(std::string(kSameFileProblem) + " " + kUsage);
     return kExitRefused;
   }
-  if (!RunReports(services.Sources(), dialogs, outputs, kSilentFolderAdvice)) return 1;
+  if (!RunReports(services.Sources(), dialogs, outputs, kSilentFolderAdvice,
+                  command_line.private_report)) {
+    return 1;
+  }
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     if (moved[i]) WriteOutputLine(RedirectedLine(outputs[i].path));
   }

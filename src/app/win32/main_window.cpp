@@ -52,6 +52,7 @@ const MenuItem kMenu[] = {
     {0, "&File"},
     {ID_MNU_SAVE, "View/&Save to a file"},
     {ID_MNU_EMAIL, "&Email the saved file"},
+    {ID_MNU_PRIVATE, "&Private report"},  // checked: View/Save and E-mail write a private report
     {ID_MNU_EXIT, "E&xit"},
     {0, "&Help"},
     {ID_MNU_SYS_INFO, "&About TORVEL Support Tool"},
@@ -162,7 +163,8 @@ void MainWindow::OnCommand(int id) {
     switch (id) {
       case ID_CMD_SAVE_TO_FILE:
       case ID_MNU_SAVE:
-        SaveViewCommand(s_.sources, dialogs_, s_.shell, reinterpret_cast<WindowRef>(hwnd_));
+        SaveViewCommand(s_.sources, dialogs_, s_.shell, reinterpret_cast<WindowRef>(hwnd_),
+                        private_report_);
         break;
       case ID_CMD_SENT_EMAIL:
       case ID_MNU_EMAIL: {
@@ -170,9 +172,15 @@ void MainWindow::OnCommand(int id) {
         std::wstring recipient(GetWindowTextLengthW(field) + 1, L'\0');
         recipient.resize(
             GetWindowTextW(field, recipient.data(), static_cast<int>(recipient.size())));
-        EmailCommand(s_.sources, dialogs_, s_.shell, s_.simple_mail, Utf8(recipient), mail_state_);
+        EmailCommand(s_.sources, dialogs_, s_.shell, s_.simple_mail, Utf8(recipient), mail_state_,
+                     private_report_);
         break;
       }
+      case ID_MNU_PRIVATE:
+        private_report_ = !private_report_;
+        CheckMenuItem(GetMenu(hwnd_), ID_MNU_PRIVATE,
+                      MF_BYCOMMAND | (private_report_ ? MF_CHECKED : MF_UNCHECKED));
+        break;
       case ID_MNU_SYS_INFO:
         ShowAboutDialog(hwnd_, s_.sources.registry, s_.sources.files, s_.shell);
         break;
@@ -184,7 +192,7 @@ void MainWindow::OnCommand(int id) {
   } catch (const std::exception& e) {
     // Nothing the commands raise may end the tool: say what went wrong and carry on.
     dialogs_.Show(std::string("The command could not be completed.\r\n") + e.what(), kAppTitle,
-                    Buttons::kOk);
+                  Buttons::kOk);
   }
 }
 

@@ -46,6 +46,7 @@ class MainWindow {
   UniqueFont underlined_font_;
   UniqueImageList button_images_[3];
   MailState mail_state_;
+  bool private_report_ = false;  // off at every start, never saved
 };
 
 }  // namespace torvel

@@ -21,7 +21,6 @@ namespace {
 constexpr WORD kStatusBufferSize = 680;
 constexpr ULONG kIfTypeEthernet = 6;
 
-
 }  // namespace
 
 std::optional<HardwareAddress> Win32Network::NetbiosAdapterAddress(std::uint8_t adapter) {

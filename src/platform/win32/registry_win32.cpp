@@ -20,11 +20,16 @@ HKEY ToHkey(RegKey key) { return reinterpret_cast<HKEY>(key); }
 
 HKEY RootHkey(RegRoot root) {
   switch (root) {
-    case RegRoot::kClassesRoot: return HKEY_CLASSES_ROOT;
-    case RegRoot::kCurrentUser: return HKEY_CURRENT_USER;
-    case RegRoot::kLocalMachine: return HKEY_LOCAL_MACHINE;
-    case RegRoot::kUsers: return HKEY_USERS;
-    case RegRoot::kCurrentConfig: return HKEY_CURRENT_CONFIG;
+    case RegRoot::kClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case RegRoot::kCurrentUser:
+      return HKEY_CURRENT_USER;
+    case RegRoot::kLocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    case RegRoot::kUsers:
+      return HKEY_USERS;
+    case RegRoot::kCurrentConfig:
+      return HKEY_CURRENT_CONFIG;
   }
   return nullptr;
 }

@@ -31,7 +31,8 @@ OsVersionRecord Win32SystemFacts::Version() {
   record.platform_id = info.dwPlatformId;
   // A field that fills its array with no NUL holds no text.
   const std::size_t length = wcsnlen(info.szCSDVersion, std::size(info.szCSDVersion));
-  if (length < std::size(info.szCSDVersion)) record.service_pack = Utf8({info.szCSDVersion, length});
+  if (length < std::size(info.szCSDVersion))
+    record.service_pack = Utf8({info.szCSDVersion, length});
   return record;
 }
 
