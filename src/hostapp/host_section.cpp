@@ -3,7 +3,6 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/failure.h"
 #include "platform/registry_reader.h"
 
 namespace torvel {
@@ -23,20 +22,21 @@ constexpr long kNoObject = static_cast<std::int32_t>(0x80004003);  // E_POINTER
 struct Host {
   AutomationRef object;
   bool started_here = false;
-  std::optional<Failure> unavailable;
+  std::optional<ErrorInfo> unavailable;
 };
 
 Host ReachHost(Automation& automation) {
   Host host;
-  try {
-    host.object = automation.FindRunning(kHostClass);
-    if (!host.object) {
-      host.object = automation.Create(kHostClass);
-      if (!host.object) throw Failure(kNoObject, "the host gave no object");
-      host.started_here = true;
-    }
-  } catch (const Failure& failure) {
-    host.unavailable = failure;
+  host.object = automation.FindRunning(kHostClass);
+  if (host.object) return host;
+  const Result<AutomationRef> created = automation.Create(kHostClass);
+  if (!created) {
+    host.unavailable = created.error();
+  } else if (!*created) {
+    host.unavailable = ErrorInfo{kNoObject, "the host gave no object"};
+  } else {
+    host.object = *created;
+    host.started_here = true;
   }
   return host;
 }
@@ -50,32 +50,34 @@ std::optional<std::int64_t> WholeNumber(const AutoValue& value) {
   return std::nullopt;
 }
 
-std::int64_t DateCode(const AutoValue& value) {
+Result<std::int64_t> DateCode(const AutoValue& value) {
   std::optional<std::int64_t> number = WholeNumber(value);
-  if (!number) throw Failure(kTypeMismatch, "the host's date code is not a whole number");
+  if (!number) return ErrorInfo{kTypeMismatch, "the host's date code is not a whole number"};
   return *number;
 }
 
-std::string RevisionNumber(const AutoValue& value) {
+Result<std::string> RevisionNumber(const AutoValue& value) {
   if (auto text = std::get_if<std::string>(&value)) return *text;
-  if (std::holds_alternative<std::monostate>(value)) return "";
+  if (std::holds_alternative<std::monostate>(value)) return std::string();
   if (std::optional<std::int64_t> number = WholeNumber(value)) return std::to_string(*number);
-  throw Failure(kTypeMismatch, "the host's revision number is not text");
+  return ErrorInfo{kTypeMismatch, "the host's revision number is not text"};
 }
 
 // The host's answer to `member`, or why there is none. A host given up (silent or busy) is
 // answered for by its automation line at once.
 template <typename Answer>
-void Ask(const Host& host, const char* member, Answer (*read)(const AutoValue&),
-         std::optional<Answer>& answer, std::optional<Failure>& failure) {
+void Ask(const Host& host, const char* member, Result<Answer> (*read)(const AutoValue&),
+         std::optional<Answer>& answer, std::optional<ErrorInfo>& failure) {
   if (host.unavailable) {
     failure = host.unavailable;
     return;
   }
-  try {
-    answer = read(host.object->Get(member));
-  } catch (const Failure& caught) {
-    failure = caught;
+  const Result<AutoValue> given = host.object->Get(member);
+  const Result<Answer> read_answer = given ? read(*given) : Result<Answer>(given.error());
+  if (read_answer) {
+    answer = *read_answer;
+  } else {
+    failure = read_answer.error();
   }
 }
 
@@ -94,13 +96,8 @@ HostFacts PartwrightInformation(Automation& automation, Registry& registry) {
   Host host = ReachHost(automation);
   Ask(host, "DateCode", DateCode, facts.date_code, facts.date_code_failure);
   Ask(host, "RevisionNumber", RevisionNumber, facts.revision_number, facts.revision_number_failure);
-  if (host.started_here && !host.unavailable) {
-    try {
-      host.object->Call("ExitApp", {});
-    } catch (const Failure&) {
-      // The facts are already in; a host that would not close changes none of them.
-    }
-  }
+  // The facts are already in; a host that would not close changes none of them.
+  if (host.started_here) host.object->Call("ExitApp", {});
   host.object.reset();
   for (std::size_t i = 0; i < kReleaseYears.size(); ++i)
     facts.editions[i] = Edition(registry, kReleaseYears[i]);

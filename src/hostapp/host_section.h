@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/automation.h"
-#include "platform/failure.h"
 #include "platform/registry.h"
 
 namespace torvel {
@@ -17,9 +16,9 @@ inline constexpr std::array<const char*, 3> kReleaseYears = {"2004", "2005", "20
 
 struct HostFacts {
   std::optional<std::int64_t> date_code;
-  std::optional<Failure> date_code_failure;
+  std::optional<ErrorInfo> date_code_failure;  // why there is no date code
   std::optional<std::string> revision_number;
-  std::optional<Failure> revision_number_failure;
+  std::optional<ErrorInfo> revision_number_failure;
   // The edition code of each release, as read; none when it could not be read.
   std::array<std::optional<std::int32_t>, kReleaseYears.size()> editions;
 };

@@ -26,20 +26,21 @@ std::string Reason(const std::string& step, const std::string& description, long
 }
 
 // The object a call returned; a missing or non-object result is a failure of that step.
-AutomationRef ObjectFrom(const AutoValue& value) {
-  const AutomationRef* object = std::get_if<AutomationRef>(&value);
-  if (object == nullptr || *object == nullptr) throw Failure(0, "");
+Result<AutomationRef> ObjectFrom(const Result<AutoValue>& value) {
+  if (!value) return value.error();
+  const AutomationRef* object = std::get_if<AutomationRef>(&*value);
+  if (object == nullptr || *object == nullptr) return ErrorInfo{};
   return *object;
 }
 
 // A client whose program has ended since the last send.
-bool ClientGone(const Failure& failure) {
-  return failure.number() == kDisconnected || failure.number() == kServerUnavailable;
+bool ClientGone(const ErrorInfo& failure) {
+  return failure.code == kDisconnected || failure.code == kServerUnavailable;
 }
 
 // The mail client's application object is not installed on this machine.
-bool ClientNotInstalled(const Failure& failure) {
-  return failure.number() == kInvalidClassString || failure.number() == kClassNotRegistered;
+bool ClientNotInstalled(const ErrorInfo& failure) {
+  return failure.code == kInvalidClassString || failure.code == kClassNotRegistered;
 }
 
 // The step a Simple MAPI answer names: the attachment's (MAPI_E_ATTACHMENT_NOT_FOUND to
@@ -78,33 +79,41 @@ void SendThroughMailProgram(const MailServices& m, const std::string& recipient,
   m.dialogs.Show(kMailSentText, kEmailDeliveryTitle, Buttons::kOk);
 }
 
-// One attempt to send; on a failure `step` names what could not be done.
-void Send(const MailServices& m, MailState& state, const std::string& report_path,
-          const char*& step) {
+// One attempt to send: nothing, or why not, with `step` naming what could not be done.
+std::optional<ErrorInfo> Send(const MailServices& m, MailState& state,
+                              const std::string& report_path, const char*& step) {
   step = kStartStep;
-  if (!state.client) state.client = m.automation.Create(kMailClientClass);
+  if (!state.client) {
+    const Result<AutomationRef> client = m.automation.Create(kMailClientClass);
+    if (!client || !*client) return client ? ErrorInfo{} : client.error();
+    state.client = *client;
+  }
 
   step = "The mail client did not create a new mail";
-  AutomationRef item;
-  try {
-    item = ObjectFrom(state.client->Call("CreateItem", {kMailItem}));
-  } catch (const Failure&) {
+  const Result<AutomationRef> item = ObjectFrom(state.client->Call("CreateItem", {kMailItem}));
+  if (!item) {
     // The application object itself failed (its program may have ended): the next send
     // starts afresh instead of reusing an object that no longer answers.
     state.client.reset();
-    throw;
+    return item.error();
   }
 
   step = "The mail could not be addressed";
-  item->Put("To", state.email_address);
-  item->Put("Subject", kReportFileText);
-  item->Put("Body", kReportAttachedText);
+  for (const auto& [member, text] : {std::pair<const char*, std::string>{"To", state.email_address},
+                                     {"Subject", kReportFileText},
+                                     {"Body", kReportAttachedText}}) {
+    if (const Status put = (*item)->Put(member, text); !put) return put.error();
+  }
 
   step = "The report could not be attached";
-  ObjectFrom(item->Get("Attachments"))->Call("Add", {report_path});
+  const Result<AutomationRef> attachments = ObjectFrom((*item)->Get("Attachments"));
+  if (!attachments) return attachments.error();
+  if (const Result<AutoValue> added = (*attachments)->Call("Add", {report_path}); !added)
+    return added.error();
 
   step = "The mail client could not send the mail";
-  item->Call("Send", {});
+  if (const Result<AutoValue> sent = (*item)->Call("Send", {}); !sent) return sent.error();
+  return std::nullopt;
 }
 
 }  // namespace
@@ -117,31 +126,29 @@ std::string MailNotSentText(const std::string& reason, const std::string& report
 void SendOutlookMail(const MailServices& m, MailState& state, const std::string& report_path) {
   const char* step = "";
   const bool cached = state.client != nullptr;
-  try {
+  std::optional<ErrorInfo> failure;
+  {
     auto busy = Busy(m.dialogs, kStepMail);
-    try {
-      Send(m, state, report_path, step);
-    } catch (const Failure& failure) {
-      // The client kept from an earlier send was closed since: a fresh one gets one more try.
-      if (!cached || !ClientGone(failure)) throw;
+    failure = Send(m, state, report_path, step);
+    // The client kept from an earlier send was closed since: a fresh one gets one more try.
+    if (failure && cached && ClientGone(*failure)) {
       state.client.reset();
-      Send(m, state, report_path, step);
+      failure = Send(m, state, report_path, step);
     }
-  } catch (const Failure& failure) {
-    if (step == kStartStep && ClientNotInstalled(failure))
-      return SendThroughMailProgram(m, state.email_address, report_path);
-    if (failure.number() == kNoAnswer || failure.number() == kCallRejected) {
-      // Given up: no further call reaches that client, and the next send starts afresh.
-      state.client.reset();
-      const bool busy = failure.number() == kCallRejected;
-      return ShowNotSent(m,
-                         Reason(busy ? "The mail client is busy" : "The mail client did not answer",
-                                "", failure.number()),
-                         report_path);
-    }
-    return ShowNotSent(m, Reason(step, failure.description(), failure.number()), report_path);
   }
-  m.dialogs.Show(kMailSentText, kEmailDeliveryTitle, Buttons::kOk);
+  if (!failure) return void(m.dialogs.Show(kMailSentText, kEmailDeliveryTitle, Buttons::kOk));
+  if (step == kStartStep && ClientNotInstalled(*failure))
+    return SendThroughMailProgram(m, state.email_address, report_path);
+  if (failure->code == kNoAnswer || failure->code == kCallRejected) {
+    // Given up: no further call reaches that client, and the next send starts afresh.
+    state.client.reset();
+    const bool busy = failure->code == kCallRejected;
+    return ShowNotSent(m,
+                       Reason(busy ? "The mail client is busy" : "The mail client did not answer",
+                              "", failure->code),
+                       report_path);
+  }
+  ShowNotSent(m, Reason(step, failure->text, failure->code), report_path);
 }
 
 }  // namespace torvel

@@ -1,13 +1,14 @@
 #pragma once
-// Late-bound automation (COM IDispatch): create or find an object by class name (ProgID), get
-// and put properties and call methods by name. Every failure throws Failure: its number is the
-// HRESULT, its description the server's own exception text when it gave one, else the
-// system's text for the HRESULT.
+// Late-bound automation: create or find an object by class name (ProgID), get and put
+// properties and call methods by name. A failure answers with its code (the HRESULT) and its
+// text: the server's own exception text when it gave one, else the system's text for the code.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "platform/result.h"
 
 namespace torvel {
 
@@ -34,21 +35,21 @@ class AutomationObject {
  public:
   virtual ~AutomationObject() = default;
   // Property get.
-  virtual AutoValue Get(const std::string& name) = 0;
-  // Property put (DISPATCH_PROPERTYPUT, or PUTREF for an object value).
-  virtual void Put(const std::string& name, const AutoValue& value) = 0;
+  virtual Result<AutoValue> Get(const std::string& name) = 0;
+  // Property put (by reference for an object value).
+  virtual Status Put(const std::string& name, const AutoValue& value) = 0;
   // Method call with the arguments in their natural order; {} for none.
-  virtual AutoValue Call(const std::string& name, const std::vector<AutoValue>& args) = 0;
+  virtual Result<AutoValue> Call(const std::string& name, const std::vector<AutoValue>& args) = 0;
 };
 
 class Automation {
  public:
   virtual ~Automation() = default;
-  // A new instance of the class; throws Failure when it cannot be created (class not
-  // registered, server refused or failed to start).
-  virtual AutomationRef Create(const std::string& class_name) = 0;
+  // A new instance of the class, or why not (class not registered, server refused or failed to
+  // start); never a null one.
+  virtual Result<AutomationRef> Create(const std::string& class_name) = 0;
   // The instance of the class that is already running and registered as active, or null when
-  // there is none (or it cannot be reached). Never throws.
+  // there is none (or it cannot be reached).
   virtual AutomationRef FindRunning(const std::string& class_name) = 0;
 };
 

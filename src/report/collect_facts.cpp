@@ -50,8 +50,7 @@ Facts CollectFacts(const FactSources& s, Dialogs& dialogs) {
   for (const auto& [where, failure] :
        {std::pair{"DateCode", &facts.host.date_code_failure},
         std::pair{"RevisionNumber", &facts.host.revision_number_failure}}) {
-    if (*failure)
-      facts.problems.push_back({where, (*failure)->number(), (*failure)->description()});
+    if (*failure) facts.problems.push_back({where, (*failure)->code, (*failure)->text});
   }
   return facts;
 }

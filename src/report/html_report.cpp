@@ -192,12 +192,12 @@ void WriteSection(const SectionFacts& facts, ReportStream& out) {
 }
 
 template <typename Answer>
-std::string HostAnswer(const std::optional<Answer>& answer, const std::optional<Failure>& failure,
+std::string HostAnswer(const std::optional<Answer>& answer, const std::optional<ErrorInfo>& failure,
                        std::string (*form)(const Answer&)) {
   if (answer) return form(*answer);
   if (!failure) return "";
   return "not available: " + EscapeHtml(HostReason(*failure)) + " (" +
-         ErrorCodeText(failure->number()) + ")";
+         ErrorCodeText(failure->code) + ")";
 }
 
 std::string DateCodeForm(const std::int64_t& code) { return SignPosition(code); }

@@ -187,7 +187,7 @@ void WriteHost(JsonWriter& json, const HostFacts& host) {
   json.Begin("host", '{');
   json.Maybe("date_code", host.date_code);
   json.Maybe("revision_number", host.revision_number);
-  const std::optional<Failure>& failure =
+  const std::optional<ErrorInfo>& failure =
       host.date_code_failure ? host.date_code_failure : host.revision_number_failure;
   json.Maybe("reason", failure ? std::optional(HostReason(*failure)) : std::nullopt);
   json.Begin("editions", '[');

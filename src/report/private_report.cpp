@@ -109,10 +109,9 @@ Facts PrivateFacts(Facts facts) {
     for (ValueRead& value : section.values) hide_if(value.text);
   }
   hide_if(facts.host.revision_number);
-  for (std::optional<Failure>* failure :
+  for (std::optional<ErrorInfo>* failure :
        {&facts.host.date_code_failure, &facts.host.revision_number_failure}) {
-    if (*failure)
-      *failure = Failure((*failure)->number(), Swapped((*failure)->description(), swaps));
+    if (*failure) hide((*failure)->text);
   }
   for (Problem& problem : facts.problems) hide(problem.text);
   facts.privacy = privacy;

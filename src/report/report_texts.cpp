@@ -13,8 +13,8 @@ constexpr std::string_view kEditionNames[] = {"Partwright", "Partwright Studio",
 
 }  // namespace
 
-std::string HostReason(const Failure& failure) {
-  switch (failure.number()) {
+std::string HostReason(const ErrorInfo& failure) {
+  switch (failure.code) {
     case kInvalidClassString:
     case kClassNotRegistered:
       return "Partwright is not installed";
@@ -23,7 +23,7 @@ std::string HostReason(const Failure& failure) {
     case kCallRejected:
       return "Partwright is busy";
   }
-  return failure.description();
+  return failure.text;
 }
 
 std::optional<std::string_view> EditionName(const std::optional<std::int32_t>& code) {

@@ -275,14 +275,16 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   }
   void SetBusy(bool on) override { busy += on ? 1 : -1; }
   void SetStep(Str step) override { log.push_back("step " + step); }
-  AutomationRef Create(Str name) override {
-    const Mode mode = At(kCreate);
-    if (mode == kStatus) throw Failure(code, "Not created");
-    if (mode == kEmpty) return nullptr;
-    if (name != "Outlook.Application" && (name != "Partwright.Application" || !host_installed))
-      throw Failure(kClassNotRegistered, "Class not registered");
-    log.push_back("create " + name);
-    return Object();
+  Result<AutomationRef> Create(Str name) override {
+    return Answered([&] {
+      const Mode mode = At(kCreate);
+      if (mode == kStatus) throw Failure(code, "Not created");
+      if (mode == kEmpty) return AutomationRef();
+      if (name != "Outlook.Application" && (name != "Partwright.Application" || !host_installed))
+        throw Failure(kClassNotRegistered, "Class not registered");
+      log.push_back("create " + name);
+      return Object();
+    });
   }
   // An oversized answer: the host is already running.
   AutomationRef FindRunning(Str) override {
@@ -296,11 +298,13 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   std::uint64_t TickCount() override { return At(kTickCount) == kOversized ? ~0ull : 5000000000; }
   UtcTime Now() override { return {2026, 3, 14, 8, 26, 53}; }
 
-  AutoValue Get(Str name) override { return Member("get " + name, name); }
-  void Put(Str name, const AutoValue& value) override {
-    Member("put " + name + "=" + Text(value), name);
+  Result<AutoValue> Get(Str name) override { return Member("get " + name, name); }
+  Status Put(Str name, const AutoValue& value) override {
+    const Result<AutoValue> put = Member("put " + name + "=" + Text(value), name);
+    if (!put) return put.error();
+    return Done{};
   }
-  AutoValue Call(Str name, const std::vector<AutoValue>& args) override {
+  Result<AutoValue> Call(Str name, const std::vector<AutoValue>& args) override {
     return Member("call " + name + "(" + (args.empty() ? "" : Text(args[0])) + ")", name);
   }
 
@@ -329,7 +333,19 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     ++objects;
     return AutomationRef(std::shared_ptr<void>(nullptr, [this](void*) { --objects; }), this);
   }
-  AutoValue Member(Str entry, Str name) {
+  // What `work` gives, or the Failure that the fault hook raised in it.
+  template <typename Work>
+  static auto Answered(Work work) -> Result<decltype(work())> {
+    try {
+      return work();
+    } catch (const Failure& failure) {
+      return ErrorInfo{failure.number(), failure.description()};
+    }
+  }
+  Result<AutoValue> Member(Str entry, Str name) {
+    return Answered([&] { return Ask(entry, name); });
+  }
+  AutoValue Ask(Str entry, Str name) {
     // A server that did not answer or rejected a call is given up, as the automation service
     // does: no call reaches it any more.
     if (hits > 0 && (fail.mode == kSilent || fail.mode == kRejected)) At(fail.op);

@@ -26,7 +26,7 @@ Facts Made(const std::string& user, const std::string& computer, const std::stri
   }
   f.host.revision_number = text;
   f.host.date_code.reset();
-  f.host.date_code_failure = Failure(1, text);
+  f.host.date_code_failure = ErrorInfo{1, text};
   f.problems.push_back({"GetTempDirectory", 1, text});
   return f;
 }

@@ -67,7 +67,7 @@ const Case kCases[] = {
     {{kSocketsStart}, {kStatus}, {{kIp}}, "The 32-bit Windows Socket is not responding."},
     {{kFirstHostAddress}, {kStatus}, {{kIp}},
      "Windows Sockets are not responding. Unable to successfully get Host Name."},
-    {{kFindRunning, kCreate}, {kThrow}, {{kDate + kHost}, {kRevision + kHost}}},
+    {{kCreate}, {kThrow}, {{kDate + kHost}, {kRevision + kHost}}},
     {{kCreate}, {kEmpty}, {{kDate + kNoObject}, {kRevision + kNoObject}}},
     {{kDateCode}, {kThrow}, {{kDate + kHost}}},
     // A host that is not installed or busy, or that does not answer and is asked nothing more.

@@ -140,6 +140,16 @@ class ServerLine {
   std::atomic<long> given_up_ = 0;
 };
 
+// What `work` gives, or the failure it raised: inside, failures travel as exceptions.
+template <typename Work>
+auto Answered(Work work) -> Result<decltype(work())> {
+  try {
+    return work();
+  } catch (const Failure& failure) {
+    return ErrorInfo{failure.number(), failure.description()};
+  }
+}
+
 class Win32AutomationObject : public AutomationObject {
  public:
   // Takes over a reference to `dispatch`, which lives in `line`'s apartment.
@@ -151,18 +161,21 @@ class Win32AutomationObject : public AutomationObject {
 
   IDispatch* dispatch() const { return dispatch_; }
 
-  AutoValue Get(const std::string& name) override {
-    return Invoke(name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, {});
+  Result<AutoValue> Get(const std::string& name) override {
+    return Answered([&] { return Invoke(name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, {}); });
   }
 
-  void Put(const std::string& name, const AutoValue& value) override {
+  Status Put(const std::string& name, const AutoValue& value) override {
     WORD flags = std::holds_alternative<AutomationRef>(value) ? DISPATCH_PROPERTYPUTREF
                                                               : DISPATCH_PROPERTYPUT;
-    Invoke(name, flags, {value});
+    return Answered([&] {
+      Invoke(name, flags, {value});
+      return Done{};
+    });
   }
 
-  AutoValue Call(const std::string& name, const std::vector<AutoValue>& values) override {
-    return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, values);
+  Result<AutoValue> Call(const std::string& name, const std::vector<AutoValue>& values) override {
+    return Answered([&] { return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, values); });
   }
 
  private:
@@ -282,17 +295,20 @@ AutomationRef Wrap(const std::shared_ptr<ServerLine>& line, com::Ptr<IUnknown> u
 }  // namespace
 
 // The class is looked up before a line starts: one that is not installed costs no thread.
-AutomationRef Win32Automation::Create(const std::string& class_name) {
-  const CLSID clsid = ClassId(class_name);
-  std::shared_ptr<ServerLine> line =
-      idle_line_ ? std::static_pointer_cast<ServerLine>(std::move(idle_line_))
-                 : ServerLine::Start(answer_limit_ms_, *waiting_);
-  return std::get<AutomationRef>(line->Run([line, clsid] {
-    com::Ptr<IUnknown> unknown;
-    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, unknown.put_void());
-    if (FAILED(hr)) com::Throw(hr);
-    return Wrap(line, std::move(unknown));
-  }));
+Result<AutomationRef> Win32Automation::Create(const std::string& class_name) {
+  return Answered([&] {
+    const CLSID clsid = ClassId(class_name);
+    std::shared_ptr<ServerLine> line =
+        idle_line_ ? std::static_pointer_cast<ServerLine>(std::move(idle_line_))
+                   : ServerLine::Start(answer_limit_ms_, *waiting_);
+    return std::get<AutomationRef>(line->Run([line, clsid] {
+      com::Ptr<IUnknown> unknown;
+      HRESULT hr =
+          CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, unknown.put_void());
+      if (FAILED(hr)) com::Throw(hr);
+      return Wrap(line, std::move(unknown));
+    }));
+  });
 }
 
 AutomationRef Win32Automation::FindRunning(const std::string& class_name) {

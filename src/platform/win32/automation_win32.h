@@ -14,7 +14,7 @@ class Win32Automation : public Automation {
   static constexpr unsigned long kAnswerLimitMs = 60000;
   explicit Win32Automation(unsigned long answer_limit_ms = kAnswerLimitMs)
       : answer_limit_ms_(answer_limit_ms) {}
-  AutomationRef Create(const std::string& class_name) override;
+  Result<AutomationRef> Create(const std::string& class_name) override;
   AutomationRef FindRunning(const std::string& class_name) override;
   // How later calls wait for their answers (null: plainly); it must outlive every object created
   // since.
