@@ -225,7 +225,13 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     return Done{};
   }
   Status Place(FileRef file, Str to) override {
-    if (At(kPlace) == kStatus) return Error(5);
+    const Mode mode = At(kPlace);
+    if (mode == kStatus) return Error(5);
+    if (mode == kOversized) {  // renamed, but onto what another program put at its name
+      files.erase(held.at(file));
+      held.erase(file);
+      return ErrorInfo{kChangedByAnother, ""};
+    }
     files[to] = files[held.at(file)];
     files.erase(held.at(file));
     held.erase(file);

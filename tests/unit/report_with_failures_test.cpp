@@ -84,6 +84,8 @@ const Case kCases[] = {
     {{kCreateNew}, {kStatus}, {}, kFailed + "Error text 5. " + kWindowFolderAdvice, kFails},
     {{kWriteAll, kPlace}, {kStatus}, {}, kFailed + "Error text 5.", kFails},
     {{kAttributes}, {kOversized}, {}, kFailed + "Error text 5.", kFails},
+    {{kPlace}, {kOversized}, {},
+     kFailed + "The report was changed by another program while it was written.", kFails},
 };
 // clang-format on
 

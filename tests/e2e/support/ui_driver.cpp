@@ -6,17 +6,6 @@
 
 namespace bench {
 
-// Paths are UTF-8, so that a test can name any folder; Windows gets them in UTF-16.
-std::wstring W(const std::string& text) {
-  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), int(wide.size()));
-  return wide.substr(0, wide.size() - 1);
-}
-std::string U(const std::wstring& wide) {
-  std::string text(WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, 0, 0), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text.data(), int(text.size()), 0, 0);
-  return text.substr(0, text.size() - 1);
-}
 
 std::string BinDir() {
   wchar_t path[MAX_PATH];

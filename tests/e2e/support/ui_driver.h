@@ -6,13 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/utf8.h"
+
 namespace bench {
 
 constexpr DWORD kWaitMs = 20000;
 
 // Text and paths are UTF-8 here, as in the tool; W and U convert to and from Windows' UTF-16.
-std::wstring W(const std::string& text);
-std::string U(const std::wstring& wide);
+inline std::wstring W(const std::string& text) { return torvel::Wide(text); }
+inline std::string U(const std::wstring& wide) { return torvel::Utf8(wide); }
 
 // Folder of the running test program: BUILD\bin, where every program of the build is.
 std::string BinDir();
