@@ -33,8 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ReportStream out, plain_out;
   WriteProductSections(RegistryValue(m), out);
   WriteProductSections(RegistryValue(plain), plain_out);
-  ReadNumber(m, RegRoot::kLocalMachine, "Software\\Partwright\\Partwright 2004\\Setup",
-             "Partwright Studio Installed");
+  ReadRegistryValue<std::int32_t>(m, RegRoot::kLocalMachine,
+                                  "Software\\Partwright\\Partwright 2004\\Setup",
+                                  "Partwright Studio Installed");
   // Every entity the escaping wrote, read back as the "x" that stands in the plain values.
   std::string text = out.text();
   for (const std::string entity : {"&amp;", "&lt;", "&gt;"}) {

@@ -20,7 +20,8 @@ bool DirectorySearchFinds(Files& files, const std::string& path) {
 
 std::optional<std::string> GetKeyValue(Registry& registry, RegRoot root,
                                        const std::string& key_path, const std::string& value_name) {
-  const RegRead<std::string> read = ReadText(registry, root, key_path, value_name);
+  const RegRead<std::string> read =
+      ReadRegistryValue<std::string>(registry, root, key_path, value_name);
   // The viewer's own buffer holds no more than this; a longer value is no path it can use.
   if (!read.found() || read.value.size() > kKeyValueCapacity) return std::nullopt;
   return read.value;

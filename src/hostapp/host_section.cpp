@@ -82,9 +82,9 @@ void Ask(const Host& host, const char* member, Result<Answer> (*read)(const Auto
 }
 
 std::optional<std::int32_t> Edition(Registry& registry, const std::string& year) {
-  const RegRead<std::int32_t> read =
-      ReadNumber(registry, RegRoot::kLocalMachine,
-                 "Software\\Partwright\\Partwright " + year + "\\Setup", kEditionValue);
+  const RegRead<std::int32_t> read = ReadRegistryValue<std::int32_t>(
+      registry, RegRoot::kLocalMachine, "Software\\Partwright\\Partwright " + year + "\\Setup",
+      kEditionValue);
   if (!read.found()) return std::nullopt;
   return read.value_or(kEditionDefault);
 }

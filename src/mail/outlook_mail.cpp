@@ -59,7 +59,9 @@ void ShowNotSent(const MailServices& m, const std::string& reason, const std::st
 // one, the user's own choice, else the machine's.
 bool MailProgramRegistered(Registry& registry) {
   for (const RegRoot root : {RegRoot::kCurrentUser, RegRoot::kLocalMachine}) {
-    if (!ReadText(registry, root, "Software\\Clients\\Mail", "").value.empty()) return true;
+    if (!ReadRegistryValue<std::string>(registry, root, "Software\\Clients\\Mail", "")
+             .value.empty())
+      return true;
   }
   return false;
 }

@@ -47,29 +47,38 @@ RegRead<T> WithData(Registry& registry, RegRoot root, const std::string& key_pat
 
 const char* RootName(RegRoot root) {
   switch (root) {
-    case RegRoot::kClassesRoot: return "HKCR";
-    case RegRoot::kCurrentUser: return "HKCU";
-    case RegRoot::kLocalMachine: return "HKLM";
-    case RegRoot::kUsers: return "HKU";
-    case RegRoot::kCurrentConfig: return "HKCC";
+    case RegRoot::kClassesRoot:
+      return "HKCR";
+    case RegRoot::kCurrentUser:
+      return "HKCU";
+    case RegRoot::kLocalMachine:
+      return "HKLM";
+    case RegRoot::kUsers:
+      return "HKU";
+    case RegRoot::kCurrentConfig:
+      return "HKCC";
   }
   return "";
 }
 
-RegRead<bool> ReadKey(Registry& registry, RegRoot root, const std::string& key_path) {
-  return WithKey<bool>(registry, root, key_path,
-                       [](RegKey) { return RegRead<bool>{ReadStatus::kRead, true, 0}; });
+RegRead<bool> ReadRegistryValue(Registry& registry, RegRoot root, const std::string& key_path) {
+  return WithKey<bool>(registry, root, key_path, [](RegKey) {
+    return RegRead<bool>{ReadStatus::kRead, true, 0};
+  });
 }
 
-RegRead<std::string> ReadText(Registry& registry, RegRoot root, const std::string& key_path,
-                              const std::string& value_name) {
+template <>
+RegRead<std::string> ReadRegistryValue(Registry& registry, RegRoot root,
+                                       const std::string& key_path, const std::string& value_name) {
   return WithData<std::string>(registry, root, key_path, value_name, [&](const RegData& data) {
     return RegRead<std::string>{ReadStatus::kRead, RegistryText(registry, data), 0};
   });
 }
 
-RegRead<std::int32_t> ReadNumber(Registry& registry, RegRoot root, const std::string& key_path,
-                                 const std::string& value_name) {
+template <>
+RegRead<std::int32_t> ReadRegistryValue(Registry& registry, RegRoot root,
+                                        const std::string& key_path,
+                                        const std::string& value_name) {
   return WithData<std::int32_t>(registry, root, key_path, value_name, [](const RegData& data) {
     if (data.bytes.size() > 4) return RegRead<std::int32_t>{ReadStatus::kTooLong, 0, 0};
     return RegRead<std::int32_t>{ReadStatus::kRead,

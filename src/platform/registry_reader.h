@@ -1,6 +1,7 @@
 #pragma once
 // The one way the report reads the registry: typed reads that never throw and never show
 // anything. Each answer says what became of the read; the callers decide what that means.
+#include <concepts>
 #include <cstdint>
 #include <string>
 
@@ -28,15 +29,15 @@ struct RegRead {
 // "HKCU", "HKLM", "HKU", "HKCC" or "HKCR", as the report names a root.
 const char* RootName(RegRoot root);
 
-// Whether the key is there. A key missing from the default view is looked for in the 64-bit
-// view, by every read here.
-RegRead<bool> ReadKey(Registry& registry, RegRoot root, const std::string& key_path);
-// The value as text (RegistryText).
-RegRead<std::string> ReadText(Registry& registry, RegRoot root, const std::string& key_path,
-                              const std::string& value_name);
-// A signed 32-bit number from the value's bytes taken little-endian, whatever its type.
-RegRead<std::int32_t> ReadNumber(Registry& registry, RegRoot root, const std::string& key_path,
-                                 const std::string& value_name);
+// `value_name` of `key_path` below `root`: as text (RegistryText) for std::string, as a signed
+// 32-bit number from the value's bytes taken little-endian, whatever its type, for
+// std::int32_t. A key missing from the default view is looked for in the 64-bit view, by every
+// read here.
+template <typename T>
+requires std::same_as<T, std::string> || std::same_as<T, std::int32_t> RegRead<T> ReadRegistryValue(
+    Registry& registry, RegRoot root, const std::string& key_path, const std::string& value_name);
+// Without a value name, only whether the key opens (the products' presence tests).
+RegRead<bool> ReadRegistryValue(Registry& registry, RegRoot root, const std::string& key_path);
 
 // A value as text: strings whole less one final NUL, a multi-string's strings joined by a
 // blank, numbers in decimal (a big-endian one too), any other type every byte less one final

@@ -21,7 +21,7 @@ ProductFacts RegistryValue(Registry& registry) {
   });
   std::vector<bool> present(sections.size());
   for (std::size_t index : test_order)
-    present[index] = ReadKey(registry, sections[index].root, sections[index].key).found();
+    present[index] = ReadRegistryValue(registry, sections[index].root, sections[index].key).found();
   ProductFacts facts;
   for (std::size_t i = 0; i < sections.size(); ++i) {
     if (!present[i]) continue;
@@ -29,7 +29,8 @@ ProductFacts RegistryValue(Registry& registry) {
     for (const SectionLine& line : sections[i].lines) {
       for (const std::string& name : line.names) {
         if (section.Find(line.key, name)) continue;
-        const RegRead<std::string> read = ReadText(registry, sections[i].root, line.key, name);
+        const RegRead<std::string> read =
+            ReadRegistryValue<std::string>(registry, sections[i].root, line.key, name);
         std::optional<std::string> text;
         if (read.found()) text = read.value;
         section.values.push_back({sections[i].root, line.key, name, read.status, std::move(text)});

@@ -191,6 +191,11 @@ std::optional<MachineFacts> RunReports(const FactSources& sources, Dialogs& dial
   return std::nullopt;
 }
 
+std::optional<MachineFacts> WriteToFile(const FactSources& sources, Dialogs& dialogs,
+                                        bool private_report) {
+  return RunReport(sources, dialogs, ChooseReportFolder(sources.files).path, private_report);
+}
+
 std::optional<MachineFacts> RunReport(const FactSources& sources, Dialogs& dialogs,
                                       const std::string& folder, bool private_report) {
   auto busy = Busy(dialogs, kStepMachine);

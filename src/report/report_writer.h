@@ -66,6 +66,9 @@ ReportFolder ChooseReportFolder(Files& files);
 std::optional<MachineFacts> RunReports(const FactSources& sources, Dialogs& dialogs,
                                        const std::vector<Output>& outputs,
                                        const std::string& advice, bool private_report);
+// The HTML report in the folder ChooseReportFolder gives.
+std::optional<MachineFacts> WriteToFile(const FactSources& sources, Dialogs& dialogs,
+                                        bool private_report);
 // The HTML report in `folder`, with the wait cursor: the window's commands.
 std::optional<MachineFacts> RunReport(const FactSources& sources, Dialogs& dialogs,
                                       const std::string& folder, bool private_report);

@@ -62,12 +62,13 @@ struct ReadCase {
 
 inline Outcome Apply(Registry& registry, const std::string& key, const ReadCase& c) {
   const std::string path = key + c.below;
-  if (c.read == Read::kKey) return {ReadKey(registry, c.root, path).status};
+  if (c.read == Read::kKey) return {ReadRegistryValue(registry, c.root, path).status};
   if (c.read == Read::kNumber) {
-    const RegRead<std::int32_t> number = ReadNumber(registry, c.root, path, c.name);
+    const RegRead<std::int32_t> number =
+        ReadRegistryValue<std::int32_t>(registry, c.root, path, c.name);
     return {number.status, "", number.value};
   }
-  const RegRead<std::string> text = ReadText(registry, c.root, path, c.name);
+  const RegRead<std::string> text = ReadRegistryValue<std::string>(registry, c.root, path, c.name);
   return {text.status, text.value};
 }
 

@@ -17,6 +17,10 @@ namespace torvel {
 
 namespace {
 
+// The bytes of a 16-bit word.
+constexpr int HighByteOf(std::uint16_t value) { return (value / 256) & 0xFF; }
+constexpr int LowByteOf(std::uint16_t value) { return value & 0xFF; }
+
 // What the adapter-status request answers: the status and room for the name table.
 constexpr WORD kStatusBufferSize = 680;
 constexpr ULONG kIfTypeEthernet = 6;
@@ -72,7 +76,7 @@ Result<SocketsOffer> Win32Network::StartSockets() {
   WSADATA data{};
   if (const int code = WSAStartup(MAKEWORD(1, 1), &data); code != 0) return ErrorInfo{code, ""};
   // The version word holds the major number in its low byte.
-  return SocketsOffer{LOBYTE(data.wVersion), HIBYTE(data.wVersion),
+  return SocketsOffer{LowByteOf(data.wVersion), HighByteOf(data.wVersion),
                       static_cast<std::int16_t>(data.iMaxSockets)};
 }
 

@@ -18,7 +18,8 @@ static_assert(sizeof(HKEY) <= sizeof(RegKey));
 
 HKEY ToHkey(RegKey key) { return reinterpret_cast<HKEY>(key); }
 
-HKEY RootHkey(RegRoot root) {
+// The predefined root handle of `root`.
+HKEY GetRootKey(RegRoot root) {
   switch (root) {
     case RegRoot::kClassesRoot:
       return HKEY_CLASSES_ROOT;
@@ -43,7 +44,7 @@ Result<RegKey> Win32Registry::OpenKey(RegRoot root, const std::string& path, Reg
   UniqueHkey opened;
   // 32-bit Windows ignores the view flag.
   const REGSAM access = KEY_QUERY_VALUE | (view == RegView::k64Bit ? KEY_WOW64_64KEY : 0);
-  const LONG code = RegOpenKeyExW(RootHkey(root), Wide(path).c_str(), 0, access, opened.put());
+  const LONG code = RegOpenKeyExW(GetRootKey(root), Wide(path).c_str(), 0, access, opened.put());
   if (code != ERROR_SUCCESS) return ErrorInfo{code, ""};
   // From here the caller owns the handle and closes it through CloseKey.
   return reinterpret_cast<RegKey>(opened.release());
