@@ -40,6 +40,8 @@ if(TORVEL_WIN32_TEST_SOURCES)
   add_executable(win32_tests ${TORVEL_WIN32_TEST_SOURCES})
   target_link_libraries(win32_tests PRIVATE torvel_core torvel_platform_win32 e2e_support gtest
     gtest_main)
+  # Expected files are read from the source tree.
+  target_compile_definitions(win32_tests PRIVATE TORVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME win32_tests COMMAND win32_tests)
   set_tests_properties(win32_tests PROPERTIES FIXTURES_REQUIRED wineprefix RESOURCE_LOCK wine
     TIMEOUT 300)

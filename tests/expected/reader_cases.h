@@ -1,6 +1,7 @@
 #pragma once
-// Values stored under one test key and what the registry reader makes of them: one table run
-// against the in-memory registry natively and against the real registry under Wine.
+// Values stored under one test key and what the registry reader makes of them
+// (tests/expected/reader_outcomes.txt): run against the in-memory registry natively and against
+// the real registry under Wine.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,77 +43,34 @@ inline std::vector<StoredValue> ReaderValues() {
   };
 }
 
-enum class Read { kText, kNumber, kKey };
-
-// What one read gave, in one form for every kind of read.
-struct Outcome {
-  ReadStatus status = ReadStatus::kRead;
-  std::string text = "";
-  std::int32_t number = 0;
-  bool operator==(const Outcome&) const = default;
-};
-
-struct ReadCase {
-  const char* name;
-  Read read;
-  Outcome expected;
-  std::string below = "";  // appended to the test key's path
-  RegRoot root = RegRoot::kCurrentUser;
-};
-
-inline Outcome Apply(Registry& registry, const std::string& key, const ReadCase& c) {
-  const std::string path = key + c.below;
-  if (c.read == Read::kKey) return {ReadRegistryValue(registry, c.root, path).status};
-  if (c.read == Read::kNumber) {
-    const RegRead<std::int32_t> number =
-        ReadRegistryValue<std::int32_t>(registry, c.root, path, c.name);
-    return {number.status, "", number.value};
-  }
-  const RegRead<std::string> text = ReadRegistryValue<std::string>(registry, c.root, path, c.name);
-  return {text.status, text.value};
-}
-
-inline std::vector<ReadCase> ReaderCases() {
-  using enum Read;
-  constexpr ReadStatus kRead = ReadStatus::kRead, kNoData = ReadStatus::kNoData,
-                       kNotFound = ReadStatus::kNotFound;
-  return {
-      {"Temp", kText, {kRead, "C:\\Temp"}},
-      {"temp", kText, {kRead, "C:\\Temp"}},
-      // A string keeps its last character unless it is a NUL; numbers read as text are decimal.
-      {"NoNul", kText, {kRead, "abc"}},
-      {"Empty", kText, {kRead, ""}},
-      {"NoData", kText, {kNoData}},  // found without data: the caller's default stays
-      {"NoData", kNumber, {kNoData}},
-      {"Expand", kText, {kRead, "%TEMP%\\x"}},
-      {"Multi", kText, {kRead, "a bc"}},
-      {"One", kText, {kRead, "1"}},
-      {"Build", kText, {kRead, "1207"}},
-      {"Big", kText, {kRead, "4294967297"}},
-      {"BigEndian", kText, {kRead, "256"}},
-      // Other types: every byte less one final NUL in the ANSI code page, no control character.
-      {"Bytes", kText, {kRead, "\xC3\xBF\xC3\xA9<A\xEF\xBF\xBD"}},
-      {"Abc", kText, {kRead, "ABC"}},
-      {"Raw",
-       kText,
-       {kRead, "a\t\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xE2\x82\xACz"}},
-      {"One", kNumber, {kRead, "", 1}},
-      {"Minus", kNumber, {kRead, "", -2}},
-      {"TwoBytes", kNumber, {kRead, "", 258}},
-      {"EightBytes", kNumber, {ReadStatus::kTooLong}},
-      {"TextOne", kNumber, {kRead, "", 49}},
-      {"BigEndian", kNumber, {kRead, "", 65536}},
-      // Text keeps every character, with or without its NUL.
-      {"Utf8", kText, {kRead, "\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE2\x82\xAC"}},
-      {"Utf8NoNul", kText, {kRead, "\xC3\xBC\xE2\x82\xAC"}},
-      {"Missing", kText, {kNotFound}},
-      {"Missing", kNumber, {kNotFound}},
-      {"Temp", kText, {kNotFound}, "\\Nowhere"},
-      {"Temp", kText, {kNotFound}, "", RegRoot::kUsers},
-      // A key's presence, with or without a final separator.
-      {"", kKey, {kRead}, "\\"},
-      {"", kKey, {kNotFound}, "\\Nowhere\\"},
+// Every stored value read as text and as a number, a name in another letter case, a missing
+// value, a missing key, another root and the key's presence: a line each, as
+// tests/expected/reader_outcomes.txt holds them.
+inline std::string ReadOutcomes(Registry& registry, const std::string& key) {
+  constexpr const char* kStatuses[] = {"read", "no data", "not found", "too long", "failed"};
+  constexpr RegRoot kUser = RegRoot::kCurrentUser;
+  std::string lines;
+  auto line = [&](const std::string& what, ReadStatus status, const std::string& value = "") {
+    lines += what + ": " + kStatuses[int(status)];
+    lines += (status == ReadStatus::kRead && !value.empty() ? " " + value : "") + "\n";
   };
+  std::vector<std::string> names;
+  for (const StoredValue& v : ReaderValues()) names.push_back(v.name);
+  for (const char* name : {"temp", "Missing"}) names.push_back(name);
+  for (const std::string& name : names) {
+    const RegRead<std::string> text = ReadRegistryValue<std::string>(registry, kUser, key, name);
+    line(name + " as text", text.status, "\"" + text.value + "\"");
+    const RegRead<std::int32_t> number =
+        ReadRegistryValue<std::int32_t>(registry, kUser, key, name);
+    line(name + " as a number", number.status, std::to_string(number.value));
+  }
+  line("Temp below Nowhere",
+       ReadRegistryValue<std::string>(registry, kUser, key + "\\Nowhere", "Temp").status);
+  line("Temp under HKU",
+       ReadRegistryValue<std::string>(registry, RegRoot::kUsers, key, "Temp").status);
+  line("the key", ReadRegistryValue(registry, kUser, key + "\\").status);
+  line("the key Nowhere", ReadRegistryValue(registry, kUser, key + "\\Nowhere\\").status);
+  return lines;
 }
 
 }  // namespace torvel::expected
