@@ -33,9 +33,10 @@ inline std::string Transcript(const std::vector<std::string>& log) {
   }
   return text;
 }
-// The transcript of tests/expected/command_transcripts.txt that follows the line "== name".
-inline std::string ExpectedTranscript(const std::string& name) {
-  std::ifstream file(TORVEL_SOURCE_DIR "/tests/expected/command_transcripts.txt");
+// The transcript of a file of tests/expected/ that follows the line "== name".
+inline std::string ExpectedTranscript(const std::string& name,
+                                      const std::string& in = "command_transcripts.txt") {
+  std::ifstream file(TORVEL_SOURCE_DIR "/tests/expected/" + in, std::ios::binary);
   const std::string all{std::istreambuf_iterator<char>(file), {}};
   const std::size_t header = all.find("\n== " + name + "\n");
   if (header == std::string::npos) return "(no transcript " + name + ")";
