@@ -12,7 +12,8 @@ namespace torvel::testing {
 // A program folder that cannot be written: Documents, else the temporary folder, for every
 // command; none at all fails as ever. Nothing is left but the report.
 TEST(Commands, ViewSaveAndEmailInTheFirstFolderThatCanBeWritten) {
-  const std::string program = "C:\\Program Files\\TORVEL", documents = "C:\\Users\\j.smith\\Documents";
+  const std::string program = "C:\\Program Files\\TORVEL",
+                    documents = "C:\\Users\\j.smith\\Documents";
   const std::vector<std::string> in_temporary = {program, documents},
                                  nowhere = {program, documents, "C:\\Users\\j.smith\\Temp"};
   struct Case {
@@ -51,9 +52,10 @@ TEST(Commands, ViewSaveAndEmailInTheFirstFolderThatCanBeWritten) {
     const std::string transcript = Transcript(m.log);
     EXPECT_EQ(transcript, ExpectedTranscript(c.transcript)) << c.transcript;
     EXPECT_EQ(m.files.size(), transcript.find("\nwrote ") == std::string::npos ? 0u : 1u);
-    if (!m.files.empty())
+    if (!m.files.empty()) {
       EXPECT_EQ(m.files.begin()->second.first.find("j.smith") == std::string::npos,
                 c.private_report);
+    }
   }
 }
 

@@ -10,10 +10,8 @@ namespace torvel::testing {
 // The expected file is checked against the schema and the registry fixture by ctest's
 // expected_json_report.
 TEST(JsonReport, TheFixtureMachineGivesTheExpectedFile) {
-  std::ifstream file(TORVEL_SOURCE_DIR "/tests/expected/full_report.json", std::ios::binary);
   Machine m;
-  EXPECT_EQ(RenderJson(CollectFacts(m.sources(), m)),
-            std::string(std::istreambuf_iterator(file), {}));
+  EXPECT_EQ(RenderJson(CollectFacts(m.sources(), m)), ExpectedFile("full_report.json"));
 }
 
 TEST(JsonReport, NullForWhatCouldNotBeHadAndEachProblemListed) {
@@ -33,11 +31,7 @@ TEST(JsonReport, NullForWhatCouldNotBeHadAndEachProblemListed) {
     m.values.erase(m.values.begin());
     m.host_installed = false;
     m.computer_name = name;
-    std::ifstream expected(TORVEL_SOURCE_DIR "/tests/expected/" + std::string(file),
-                           std::ios::binary);
-    EXPECT_EQ(RenderJson(CollectFacts(m.sources(), m)),
-              std::string(std::istreambuf_iterator(expected), {}))
-        << file;
+    EXPECT_EQ(RenderJson(CollectFacts(m.sources(), m)), ExpectedFile(file)) << file;
   }
 }
 

@@ -10,8 +10,7 @@ TEST(RegistryReader, StatusesTextsAndNumbers) {
   const std::string key = "Software\\TORVELSupportTests\\Reader";
   for (const expected::StoredValue& v : expected::ReaderValues())
     m.SetValue(kHkcu, key, v.name, v.type, v.bytes);
-  std::ifstream file(TORVEL_SOURCE_DIR "/tests/expected/reader_outcomes.txt", std::ios::binary);
-  EXPECT_EQ(expected::ReadOutcomes(m, key), std::string(std::istreambuf_iterator(file), {}));
+  EXPECT_EQ(expected::ReadOutcomes(m, key), ExpectedFile("reader_outcomes.txt"));
   EXPECT_TRUE(m.handles.empty());  // every key opened is closed again
 }
 

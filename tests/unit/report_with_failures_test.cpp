@@ -92,8 +92,8 @@ TEST(ReportWithFailures, IsTheExpectedOneWithWhatFailedOrThePreviousOneStays) {
   for (const Case& c : kCases) {
     for (const Op op : c.ops) {
       for (const Mode mode : c.modes) {
-        SCOPED_TRACE(::testing::Message() << c.transcript << ": operation " << int(op) << ", mode "
-                                          << int(mode));
+        SCOPED_TRACE(::testing::Message()
+                     << c.transcript << ": operation " << int(op) << ", mode " << int(mode));
         Machine m;
         m.fail = {op, mode};
         m.files[kReport] = {"previous", 0};
