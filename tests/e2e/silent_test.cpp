@@ -75,6 +75,19 @@ TEST_F(MachineReport, AsExpectedWithTheHostStartedRunningOrMissing) {
   const std::string asked = "Application.DateCode()\r\nApplication.RevisionNumber()\r\n";
   // Not registered, the tool also runs from a drive root (T:, an empty folder of the build), and
   // writes a private report: nothing of the names and addresses that the earlier runs read.
+  // Started by the tool, it runs from a folder outside the system's code page (1252). The user's
+  // date form and the longest environment value hold characters outside it too.
+  ASSERT_EQ(GetACP(), 1252u);
+  wchar_t form[80];  // the user's own, put back afterwards
+  ASSERT_TRUE(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, form, 80) &&
+              SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, L"d'·'MM'·'yyyy 'г.'"));
+  auto today = [] {  // the system's date text, asked for as the tool asks
+    wchar_t date[80];
+    int length = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, 80);
+    return bench::U(std::wstring(date, length > 0 ? length - 1 : 0));
+  };
+  const std::string kays(32754, 'k'), torvelk = "Ёлка ü € <x>" + kays;  // 32766 UTF-16 units
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TORVELK", bench::W(torvelk).c_str()));
   std::vector<std::string> real;
   for (auto [registered, running, calls] :
        {std::tuple{true, false, asked + "Application.ExitApp()\r\n"},
@@ -86,9 +99,10 @@ TEST_F(MachineReport, AsExpectedWithTheHostStartedRunningOrMissing) {
     standin::Server host(standin::kHost, "DateCode=20060315\r\nRevisionNumber=14.0.1102\r\n",
                          registered);
     ASSERT_TRUE(host.ready() && (!running || host.StartRunning()));
-    const std::string torvelk = "K:\\" + std::string(32763, 'k');  // the longest value there is
-    ASSERT_TRUE(SetEnvironmentVariableA("TORVELK", torvelk.c_str()));
-    const std::string folder = registered ? bench::MakeTempDir("report") : "T:";
+    const std::string folder =
+        !registered ? "T:" : bench::MakeTempDir("report") + (running ? "" : "\\Тест Ünï & Co");
+    CreateDirectoryW(bench::W(folder).c_str(), nullptr);
+    const std::string before = today();
     const std::string file = folder + "\\TORVEL Info.htm";
     DeleteFileA(file.c_str());
     // One run writes both, the JSON where the schema check after this test finds it.
@@ -149,7 +163,7 @@ TEST_F(MachineReport, AsExpectedWithTheHostStartedRunningOrMissing) {
          {std::string("VERSION:                 10.0\r\n"),
           "TOTAL PHYSICAL MEMORY:    " + std::to_string(megabytes) + " MB",
           "TOTAL PAGING MEMORY:      " + std::to_string(paging) + " MB",
-          "TORVELK :                " + torvelk + "</pre>\r\n"}) {
+          "TORVELK :                Ёлка ü € &lt;x&gt;" + kays + "</pre>\r\n"}) {
       EXPECT_NE(report.find("\n" + line), std::string::npos) << line.substr(0, 60);
     }
     // Nothing raw in the report, and figures that can be true.
@@ -158,7 +172,12 @@ TEST_F(MachineReport, AsExpectedWithTheHostStartedRunningOrMissing) {
     EXPECT_LE(Figure(report, "TOTAL AVAILABLE MEMORY:"), megabytes);
     EXPECT_LE(Figure(report, "TOTAL FREE DISK SPACE:"), Figure(report, "TOTAL DISK SPACE:"));
     EXPECT_GT(Figure(report, "TOTAL FREE DISK SPACE:"), 0);
+    // The date as the system writes it on the day of the run (before or after midnight).
+    const std::size_t at = std::min(report.find("\nSYSTEM DATE :") + 26, report.size());
+    const std::string date = report.substr(at, report.find(" at ", at) - at);
+    EXPECT_TRUE(date == before || date == today()) << date << " is not " << before;
   }
+  SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, form);
 }
 
 // Shared with all, the report is read-only; `released`, its holder lets go while the tool tries.
@@ -196,37 +215,16 @@ TEST(ReportFile, NotWritableKeepsTheOldReportAndABriefHoldIsWaitedOut) {
   }
 }
 
-// A Western system (code page 1252) and a folder, a value and the user's date form outside its
-// code page; two runs into one report at the same moment.
-TEST(AnyCharacter, FolderValueAndDateWholeAndTwoRunsAtOnce) {
-  ASSERT_EQ(GetACP(), 1252u);
-  const std::string folder = "T:\\Тест Ünï & Co";
-  CreateDirectoryW(bench::W(folder).c_str(), nullptr);
-  ASSERT_TRUE(SetEnvironmentVariableW(L"TORVELK", bench::W("Ёлка ü € <x>").c_str()));
-  wchar_t form[80];  // the user's own, put back afterwards
-  ASSERT_TRUE(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, form, 80) &&
-              SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, L"d'·'MM'·'yyyy 'г.'"));
-  auto today = [] {  // the system's date text, asked for as the tool asks
-    wchar_t date[80];
-    int length = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, 80);
-    return bench::U(std::wstring(date, length > 0 ? length - 1 : 0));
-  };
-  const std::string exe = bench::CopyToolInto(folder), before = today();
+// Two runs into one report at the same moment: both end well, and the report is whole.
+TEST(TwoRuns, AtOnceIntoOneReportBothWhole) {
+  const std::string folder = bench::MakeTempDir("two"), exe = bench::CopyToolInto(folder);
   bench::Process first, second;
   EXPECT_TRUE(first.Start(exe, "/report", folder) && second.Start(exe, "-REPORT", folder));
   DWORD codes[2] = {99, 99};
   EXPECT_TRUE(first.WaitExit(60000, &codes[0]) && second.WaitExit(60000, &codes[1]));
   EXPECT_EQ(codes[0] + codes[1], 0u);
-  const std::string after = today();
-  SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, form);
   const std::string report = bench::ReadWholeFile(folder + "\\TORVEL Info.htm").value_or("");
-  // The date as the system writes it on the day of the run (before or after midnight).
-  const std::size_t at = std::min(report.find("\nSYSTEM DATE :") + 26, report.size());
-  const std::string date = report.substr(at, report.find(" at ", at) - at);
-  EXPECT_TRUE(date == before || date == after) << date << " is not " << before;
   EXPECT_TRUE(report.starts_with("<html>\r\n") && report.ends_with("</body>\r\n"));
-  EXPECT_NE(report.find("\r\nTORVELK :                Ёлка ü € &lt;x&gt;</pre>\r\n"),
-            std::string::npos);
   WIN32_FIND_DATAW found;
   EXPECT_EQ(FindFirstFileW(bench::W(folder + "\\*.tmp").c_str(), &found), INVALID_HANDLE_VALUE);
 }

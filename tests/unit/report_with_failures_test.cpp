@@ -36,6 +36,7 @@ const Case kCases[] = {
     {"no-environment", {kEnvironmentVariable}, {kEmpty}},
     {"adapter-from-the-list", {kNetbiosAdapterAddress}, {kStatus, kEmpty}},
     {"sockets-not-started", {kSocketsStart}, {kStatus}},
+    {"host-name-not-had", {kHostName}, {kStatus}},
     {"host-name-unresolved", {kFirstHostAddress}, {kStatus}},
     {"host-failed", {kCreate}, {kThrow}},
     {"host-gave-no-object", {kCreate}, {kEmpty}},
