@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
 #include <vector>
 
@@ -193,8 +192,9 @@ TEST(MailTest, WithoutTheMailClientTheDefaultMailProgramTakesTheMailAndTheReport
 TEST(MailTest, LinkReachesTheMailtoHandlerExactly) {
   const std::string log = bench::BinDir() + "\\recorder-log.txt";
   const std::size_t before = bench::ReadWholeFile(log).value_or("").size();
-  // A folder outside the code page: the link carries its name in percent-encoded UTF-8.
-  const std::string folder = bench::MakeTempDir("mail") + "\\Тест";
+  // A folder outside the code page (in the build's T: drive): the link carries its name in
+  // percent-encoded UTF-8.
+  const std::string folder = "T:\\Тест";
   CreateDirectoryW(bench::W(folder).c_str(), nullptr);
   RunSteps({{"", kMain}, {"Alt+E", "Email Option", IDNO, "Do you use"}, {"Alt+X", nullptr}},
            folder);
@@ -203,18 +203,11 @@ TEST(MailTest, LinkReachesTheMailtoHandlerExactly) {
     news = bench::ReadWholeFile(log).value_or("").erase(0, before);
     return news.find('\n') != std::string::npos;
   })) << "the mailto handler was not started";
-  std::string encoded;  // the folder as the link carries it, percent-encoded
-  for (unsigned char c : folder) {
-    char hex[4];
-    std::snprintf(hex, sizeof hex, "%%%02X", c);
-    encoded += c == ':' || c == '\\' || c >= 0x80 ? hex : std::string(1, c);
-  }
   EXPECT_EQ(news,
             "\"" + bench::BinDir() +
                 "\\recorder.exe\" \"mailto:support@torvel.example.com?subject=TORVEL%20Info.htm%20"
                 "file%20attached&body=Please%20attach%20the%20%27TORVEL%20Info.htm%27%20file%20"
-                "created%20in%20" +
-                encoded + "%20directory.%0D%0AThanks.\"\r\n");
+                "created%20in%20T%3A%5C%D0%A2%D0%B5%D1%81%D1%82%20directory.%0D%0AThanks.\"\r\n");
 }
 
 // The window keeps answering while a program it asks does not: it serves its messages, shows

@@ -12,17 +12,10 @@
 namespace torvel {
 namespace {
 
-// Runs a Unix script in `folder` and waits until it is done.
-void Unix(const std::string& folder, const std::string& script) {
-  const std::string done = folder + "\\done";
-  ASSERT_TRUE(bench::Sh(folder, script) &&
-              bench::WaitUntil([&] { return bench::FileExists(done); }) &&
-              DeleteFileA(done.c_str()));
-}
-
 TEST(Win32Files, NeverCreatesOverWhatIsThere) {
   const std::string folder = bench::MakeTempDir("planted");
-  Unix(folder, "echo theirs >file; mkdir folder; ln -s file link; ln -s nowhere dangling");
+  ASSERT_TRUE(bench::Sh(
+      folder, "echo theirs >file; mkdir folder; ln -s file link; ln -s nowhere dangling"));
   Win32Files files;
   for (const char* name : {"file", "folder", "link", "dangling"}) {
     SCOPED_TRACE(name);
@@ -61,7 +54,7 @@ TEST(Win32Files, ASwappedFileIsToldAndNothingElseIsTouched) {
   Win32Files files;
   const Result<FileRef> file = files.CreateNew(folder + "\\t.tmp");
   ASSERT_TRUE(file);
-  Unix(folder, "mv t.tmp moved.tmp; ln -s victim.txt t.tmp");
+  ASSERT_TRUE(bench::Sh(folder, "mv t.tmp moved.tmp; ln -s victim.txt t.tmp"));
   EXPECT_TRUE(files.WriteAll(*file, "ours"));
   const Status placed = files.Place(*file, folder + "\\r.htm");
   EXPECT_EQ(placed ? 0 : placed.error().code, kChangedByAnother);
@@ -73,7 +66,7 @@ TEST(Win32Files, OneFileInAnySpelling) {
   const std::string folder = bench::MakeTempDir("spelling"), file = folder + "\\Report.htm";
   ASSERT_TRUE(CreateDirectoryA((folder + "\\A long folder name").c_str(), nullptr));
   ASSERT_TRUE(bench::WriteWholeFile(file, "x"));
-  Unix(folder, "ln -s Report.htm link.htm");
+  ASSERT_TRUE(bench::Sh(folder, "ln -s Report.htm link.htm"));
   char short_name[MAX_PATH] = "";
   GetShortPathNameA((folder + "\\A long folder name").c_str(), short_name, MAX_PATH);
   Win32Files files;

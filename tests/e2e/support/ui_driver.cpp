@@ -6,7 +6,6 @@
 
 namespace bench {
 
-
 std::string BinDir() {
   wchar_t path[MAX_PATH];
   std::wstring full(path, GetModuleFileNameW(nullptr, path, MAX_PATH));

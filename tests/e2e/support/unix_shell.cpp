@@ -26,7 +26,8 @@ bool Sh(const std::string& folder, const std::string& script) {
     return false;
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);
-  return true;
+  const std::string done = folder + "\\done";
+  return WaitUntil([&] { return FileExists(done); }) && DeleteFileW(W(done).c_str());
 }
 
 }  // namespace bench
