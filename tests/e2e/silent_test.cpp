@@ -325,7 +325,6 @@ TEST(NoConsole, ADroppedFileOrAHelpRequestGetsABoxAWrongSwitchNone) {
   for (const Case& c :
        {Case{"\"C:\\a file.txt\"", "Unexpected argument \"C:\\a file.txt\". " + usage, 2},
         {"/?", usage, 0},
-        {"/reprot", "", 2},
         {"report.txt /reprot", "", 2}}) {
     SCOPED_TRACE(c.arguments);
     std::wstring line = bench::W("\"" + bench::ToolExe() + "\" " + c.arguments);
