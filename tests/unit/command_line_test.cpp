@@ -6,45 +6,36 @@
 
 namespace torvel::testing {
 
+// Each command line and what it asks for, as tests/expected/command_lines.txt holds them.
 TEST(CommandLine, SwitchesTheirFilesOrWhyTheyAreRefused) {
-  using enum RunMode;
-  struct Case {
-    std::vector<std::string> args;  // after the program's name
-    RunMode mode;
-    std::optional<std::string> report = {}, json = {};
-    std::string problem = "";
-    bool private_report = false;
-  };
-  // clang-format off
-  const Case cases[] = {
-      {{}, kWindow},
-      {{"/report"}, kReport, ""},
-      {{"-REPORT", "\\\\server\\share\\PC.htm"}, kReport, "\\\\server\\share\\PC.htm"},
-      {{"/json", "j.json", "/Report", "r.htm"}, kReport, "r.htm", "j.json"},
-      {{"/report", "/JSON"}, kReport, "", ""},
-      {{"/private"}, kReport, "", {}, "", true},
-      {{"/json", "j.json", "-PRIVATE", "/report"}, kReport, "", "j.json", "", true},
-      {{"-Private", "/json"}, kReport, {}, "", "", true},
-      {{"-?"}, kUsage},
-      {{"/reports"}, kRefused, {}, {}, "Unknown switch \"/reports\"."},
-      {{"/report", "/q"}, kRefused, {}, {}, "Unknown switch \"/q\"."},
-      {{"/json", "a", "/json"}, kRefused, {}, {}, "The switch \"/json\" is given twice."},
-      {{"/private", "/report", "-private"}, kRefused, {}, {},
-       "The switch \"-private\" is given twice."},
-      {{"/private", "r.htm"}, kRefused, {}, {}, "Unexpected argument \"r.htm\"."},
-      {{"/report", "a", "b"}, kRefused, {}, {}, "Unexpected argument \"b\"."},
-      {{"report.htm"}, kRefused, {}, {}, "Unexpected argument \"report.htm\"."},
-      {{"/?", "x"}, kRefused, {}, {}, "Unexpected argument \"x\"."}};
-  // clang-format on
-  for (const Case& c : cases) {
-    const CommandLine parsed = ParseCommandLine(c.args);
-    SCOPED_TRACE(::testing::PrintToString(c.args));
-    EXPECT_EQ(parsed.mode, c.mode);
-    EXPECT_EQ(parsed.report, c.report);
-    EXPECT_EQ(parsed.json, c.json);
-    EXPECT_EQ(parsed.problem, c.problem);
-    EXPECT_EQ(parsed.private_report, c.private_report);
+  const std::vector<std::string> command_lines[] = {{},
+                                                    {"/report"},
+                                                    {"-REPORT", "\\\\server\\share\\PC.htm"},
+                                                    {"/json", "j.json", "/Report", "r.htm"},
+                                                    {"/report", "/JSON"},
+                                                    {"/private"},
+                                                    {"/json", "j.json", "-PRIVATE", "/report"},
+                                                    {"-Private", "/json"},
+                                                    {"-?"},
+                                                    {"/reports"},
+                                                    {"/report", "/q"},
+                                                    {"/json", "a", "/json"},
+                                                    {"/private", "/report", "-private"},
+                                                    {"/private", "r.htm"},
+                                                    {"/report", "a", "b"},
+                                                    {"report.htm"},
+                                                    {"/?", "x"}};
+  constexpr const char* kModes[] = {"window", "report", "usage", "refused"};
+  std::string transcript;
+  for (const std::vector<std::string>& args : command_lines) {
+    const CommandLine c = ParseCommandLine(args);
+    for (const std::string& arg : args) transcript += arg + " ";
+    transcript += std::string("=> ") + kModes[int(c.mode)] +
+                  (c.report ? " report[" + *c.report + "]" : "") +
+                  (c.json ? " json[" + *c.json + "]" : "") + (c.private_report ? " private" : "") +
+                  (c.problem.empty() ? "" : " " + c.problem) + "\n";
   }
+  EXPECT_EQ(transcript, ExpectedFile("command_lines.txt"));
   EXPECT_EQ(RefusalLine(ParseCommandLine({"-x"})),
             "Unknown switch \"-x\". Usage: TORVELSupport.exe [/report [FILE]] [/json [FILE]] "
             "[/private] | /?");
