@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "platform/failure.h"
 #include "platform/progress.h"
 #include "platform/registry_reader.h"
 #include "text/fragments.h"

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "platform/failure.h"
 #include "platform/progress.h"
 #include "platform/scope_exit.h"
 #include "report/html_report.h"
