@@ -74,12 +74,9 @@ TEST_F(StandardUser, SilentRunsWriteToDocumentsElseTempAndSaySoButNamedFilesStay
     SCOPED_TRACE(c.arguments + " with " + c.read_only + " read-only");
     for (const std::string& file : {htm, json, in_temp}) DeleteFileW(bench::W(file).c_str());
     ASSERT_TRUE(ReadOnly(c.read_only));
-    bench::Process tool;
-    DWORD code = 99;
-    EXPECT_TRUE(
-        tool.Start(exe_, c.arguments, program_, base_ + "\\error.txt", base_ + "\\output.txt") &&
-        tool.WaitExit(60000, &code));
-    EXPECT_EQ(code, c.code);
+    EXPECT_EQ(
+        bench::Run(exe_, c.arguments, program_, base_ + "\\error.txt", base_ + "\\output.txt"),
+        c.code);
     EXPECT_EQ(bench::ReadWholeFile(base_ + "\\output.txt"), c.output);
     const std::string error = bench::ReadWholeFile(base_ + "\\error.txt").value_or("?");
     EXPECT_TRUE(c.failed.empty()

@@ -1,7 +1,7 @@
 #pragma once
-// The fake machine: the ten platform services in one object, populated (tests/fixtures/machine.reg
-// and the facts below) so that its report is tests/expected/full_report.htm; one operation at a
-// time can be made to fail.
+// A small fake for each platform service, all sharing one failure injector and one log, and the
+// fake machine that holds them all, populated (tests/fixtures/machine.reg and the facts below) so
+// that its report is tests/expected/full_report.htm.
 #include <algorithm>
 #include <deque>
 #include <fstream>
@@ -45,37 +45,15 @@ struct Fault {
   Mode mode = kNone;  // kNone: nothing fails
 };
 
-struct Services : Registry, SystemFacts, Identity, Network, Files, Shell, Dialogs, Automation {};
+// What every fake shares: the failure injector, keyed by the operation that fails, and the log of
+// what the machine showed and did (boxes, questions, steps, reports written, programs, automation).
+struct FakeBase {
+  Fault fail;
+  int hits = 0;  // calls of the failing operation
+  // What a Create failing with a status (the class is not installed) or a closed member throws.
+  long code = kInvalidClassString;
+  std::vector<std::string> log;
 
-// Host, mail client, mail item and attachments are all the machine; `objects` counts references.
-struct Machine : Services, Clock, SimpleMail, AutomationObject {
-  using Str = const std::string&;
-  using U32 = std::uint32_t;
-  using enum Op;
-  // Reads the fixture as `reg import` does: keys, strings and dword: values of REGEDIT4 text.
-  explicit Machine(bool populated = true) {
-    std::ifstream file(TORVEL_SOURCE_DIR "/tests/fixtures/machine.reg");
-    std::string line, key;
-    for (RegRoot root{}; populated && std::getline(file, line);) {
-      line = line.substr(0, line.find('\r'));
-      const std::size_t cut = line.find("\"=");
-      const std::string name = Unquote(line.substr(0, cut + 1)),
-                        data = line.substr(std::min(cut + 2, line.size()));
-      if (line.starts_with("[")) root = line.starts_with("[HKEY_CURRENT_USER") ? kHkcu : kHklm;
-      if (line.starts_with("["))
-        key = line.substr(line.find('\\') + 1, line.find(']') - line.find('\\') - 1);
-      const auto n = data.starts_with("dword:") ? std::stoul(data.substr(6), nullptr, 16) : 0;
-      if (data.starts_with("dword:"))
-        SetValue(root, key, name, kRegDword, {char(n), char(n >> 8), char(n >> 16), char(n >> 24)});
-      if (data.starts_with("\"")) SetValue(root, key, name, kRegSz, Unquote(data) + '\0');
-    }
-  }
-  FactSources sources() { return {*this, *this, *this, *this, *this, *this, *this}; }
-  // A key exists when an entry lies at or below it; paths and names compare in any letter case.
-  void SetValue(RegRoot root, Str key, Str name, U32 type, std::string bytes) {
-    values[Id(root, key) + "\\\n" + Id({}, name)] = {type, bytes};
-  }
-  void AddKey(RegRoot root, Str key) { values[Id(root, key) + "\\"] = {}; }
   Mode At(Op op) {  // the fault hook, asked first by every operation that can fail
     if (op != fail.op || fail.mode == kNone) return kNone;
     ++hits;
@@ -90,27 +68,48 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     At(op);
     return answer;
   }
+};
+using Str = const std::string&;
+using U32 = std::uint32_t;
+using enum Op;
 
-  Fault fail;
-  int hits = 0;  // calls of the failing operation
-  // Boxes, questions, steps shown, reports written, programs, automation.
-  std::vector<std::string> log;
-  std::vector<std::string> opened;                            // key paths, in order
+// A registry key or value name, or a path, in any letter case, with or without a final "\".
+inline std::string Id(RegRoot root, Str key) {
+  std::string id = std::to_string(int(root)) + "\\" + key.substr(0, key.find_last_not_of('\\') + 1);
+  for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return id;
+}
+
+struct FakeRegistry : Registry, virtual FakeBase {
+  // Reads a fixture as `reg import` does: keys, strings and dword: values of REGEDIT4 text.
+  void Load(Str path) {
+    std::ifstream file(path);
+    std::string line, key;
+    for (RegRoot root{}; std::getline(file, line);) {
+      line = line.substr(0, line.find('\r'));
+      const std::size_t cut = line.find("\"=");
+      const std::string name = Unquote(line.substr(0, cut + 1)),
+                        data = line.substr(std::min(cut + 2, line.size()));
+      if (line.starts_with("[")) root = line.starts_with("[HKEY_CURRENT_USER") ? kHkcu : kHklm;
+      if (line.starts_with("["))
+        key = line.substr(line.find('\\') + 1, line.find(']') - line.find('\\') - 1);
+      const auto n = data.starts_with("dword:") ? std::stoul(data.substr(6), nullptr, 16) : 0;
+      if (data.starts_with("dword:"))
+        SetValue(root, key, name, kRegDword, {char(n), char(n >> 8), char(n >> 16), char(n >> 24)});
+      if (data.starts_with("\"")) SetValue(root, key, name, kRegSz, Unquote(data) + '\0');
+    }
+  }
+  // A key exists when an entry lies at or below it.
+  void SetValue(RegRoot root, Str key, Str name, U32 type, std::string bytes) {
+    values[Id(root, key) + "\\\n" + Id({}, name)] = {type, bytes};
+  }
+  void AddKey(RegRoot root, Str key) { values[Id(root, key) + "\\"] = {}; }
+
   std::map<std::string, std::pair<U32, std::string>> values;  // type and bytes
-  std::map<std::string, std::pair<std::string, U32>> files;   // content, attributes
+  std::vector<std::string> opened;                            // key paths, in order
   std::map<RegKey, std::string> handles;
-  std::map<FileRef, std::string> held;        // files created and still open
-  std::map<std::string, std::uint64_t> ages;  // of files, in ms; 0 when not given
-  std::vector<std::string> unwritable;        // folders where no file can be created
-  int queries = 0, file_count = 0, randoms = 0;
-  std::deque<Answer> answers;  // to Yes/No questions; No when none is left
-  // Started and not yet ended; files discarded that were not held.
-  int busy = 0, sockets = 0, objects = 0, stray_discards = 0;
-  bool host_installed = true, start_ok = true, only_64_bit_view = false;
-  std::string computer_name = "DESIGN-07", user_name = "j.smith";
-  // What a Create failing with a status (the class is not installed) or a closed member throws;
-  // Simple MAPI's answer.
-  long code = kInvalidClassString, mapi_answer = 0;
+  bool only_64_bit_view = false;
+  int queries = 0;  // values read
 
   Result<RegKey> OpenKey(RegRoot root, Str path, RegView view) override {
     // Keys of HKLM written only in the 64-bit view are not seen in the default one.
@@ -144,6 +143,15 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     return text;
   }
 
+ private:
+  static std::string Unquote(Str text) {  // a .reg text without quotes, escapes
+    std::string out;
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) out += text[i] == '\\' ? text[++i] : text[i];
+    return out;
+  }
+};
+
+struct FakeSystemFacts : SystemFacts, virtual FakeBase {
   OsVersionRecord Version() override {
     return After<OsVersionRecord>(kVersion, {6, 1, 7601, 2, "Service Pack 1"});
   }
@@ -160,6 +168,11 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   int DeviceCaps(int index) override { return index == kCapsPlanes ? 1 : 24; }
   std::string DateText() override { return After<std::string>(kDateText, "3/14/2026"); }
   std::string TimeText() override { return After<std::string>(kTimeText, "9:26:53 AM"); }
+};
+
+struct FakeIdentity : Identity, virtual FakeBase {
+  std::string computer_name = "DESIGN-07", user_name = "j.smith";
+
   Result<std::string> UserName() override { return Named(kUserName, user_name); }
   Result<std::string> ComputerName() override { return Named(kComputerName, computer_name); }
   Result<std::string> TempPath() override {
@@ -171,6 +184,16 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     return "C:\\Windows\\system32;C:\\Windows;C:\\Program Files (x86)\\R&D Tools\\bin;C:\\Program "
            "Files\\TORVEL";
   }
+
+ private:
+  Result<std::string> Named(Op op, Str name) {
+    if (At(op) == kStatus) return ErrorInfo{5, "Access is denied."};
+    return name;
+  }
+};
+
+struct FakeNetwork : Network, virtual FakeBase {
+  int sockets = 0;  // started and not yet ended
 
   std::optional<HardwareAddress> NetbiosAdapterAddress(std::uint8_t) override {
     const Mode mode = At(kNetbiosAdapterAddress);
@@ -198,6 +221,14 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     if (At(kFirstHostAddress) == kStatus || host != "DESIGN-07") return std::nullopt;
     return std::vector<std::uint8_t>{192, 168, 10, 27};
   }
+};
+
+struct FakeFiles : Files, virtual FakeBase {
+  std::map<std::string, std::pair<std::string, U32>> files;  // content, attributes
+  std::map<FileRef, std::string> held;                       // files created and still open
+  std::map<std::string, std::uint64_t> ages;                 // of files, in ms; 0 when not given
+  std::vector<std::string> unwritable;                       // folders where no file can be created
+  int file_count = 0, randoms = 0, stray_discards = 0;       // stray: discarded but not held
 
   std::string ExeFolder() override {
     return After<std::string>(kExeFolder, "C:\\Program Files\\TORVEL");
@@ -261,6 +292,13 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   std::uint32_t Random() override { return 0x5EED0000 + randoms++; }
   bool SameFile(Str a, Str b) override { return Id({}, a) == Id({}, b); }
 
+ private:
+  ErrorInfo Error(long code) { return {code, ErrorText(code)}; }
+};
+
+struct FakeShell : Shell, virtual FakeBase {
+  bool start_ok = true;
+
   bool Execute(WindowRef owner, Str operation, Str file, Str parameters, Str directory,
                int show) override {
     log.push_back("open " + std::to_string(owner) + ", " + operation + ", " + file + ", " +
@@ -271,6 +309,11 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     log.push_back("start " + path);
     return start_ok;
   }
+};
+
+struct FakeDialogs : Dialogs, virtual FakeBase {
+  std::deque<Answer> answers;  // to Yes/No questions; No when none is left
+  int busy = 0;                // busy cursors shown and not yet ended
   Answer Show(Str text, Str title, Buttons buttons) override {
     log.push_back((buttons == Buttons::kOk ? "box " : "ask ") + title + ": " + text);
     if (buttons == Buttons::kOk) return Answer::kOk;
@@ -281,6 +324,26 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   }
   void SetBusy(bool on) override { busy += on ? 1 : -1; }
   void SetStep(Str step) override { log.push_back("step " + step); }
+};
+
+struct FakeSimpleMail : SimpleMail, virtual FakeBase {
+  long mapi_answer = 0;
+  long SendWithAttachment(Str to, Str subject, Str body, Str path, Str name) override {
+    log.push_back("mapi " + to + ", " + subject + ", " + body + ", " + path + ", " + name);
+    return mapi_answer;
+  }
+};
+
+struct FakeClock : Clock, virtual FakeBase {
+  std::uint64_t TickCount() override { return At(kTickCount) == kOversized ? ~0ull : 5000000000; }
+  UtcTime Now() override { return {2026, 3, 14, 8, 26, 53}; }
+};
+
+// The host, the mail client, its mail item and attachments are all this one object; `objects`
+// counts references to it.
+struct FakeAutomation : Automation, AutomationObject, virtual FakeBase {
+  bool host_installed = true;
+  int objects = 0;
   Result<AutomationRef> Create(Str name) override {
     return Answered([&] {
       const Mode mode = At(kCreate);
@@ -296,13 +359,6 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   AutomationRef FindRunning(Str) override {
     return At(kFindRunning) == kOversized ? Object() : nullptr;
   }
-  long SendWithAttachment(Str to, Str subject, Str body, Str path, Str name) override {
-    log.push_back("mapi " + to + ", " + subject + ", " + body + ", " + path + ", " + name);
-    return mapi_answer;
-  }
-
-  std::uint64_t TickCount() override { return At(kTickCount) == kOversized ? ~0ull : 5000000000; }
-  UtcTime Now() override { return {2026, 3, 14, 8, 26, 53}; }
 
   Result<AutoValue> Get(Str name) override { return Member("get " + name, name); }
   Status Put(Str name, const AutoValue& value) override {
@@ -315,25 +371,9 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
   }
 
  private:
-  static std::string Id(RegRoot root, Str key) {  // in any letter case, "\" or not
-    std::string id =
-        std::to_string(int(root)) + "\\" + key.substr(0, key.find_last_not_of('\\') + 1);
-    for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return id;
-  }
-  static std::string Unquote(Str text) {  // a .reg text without quotes, escapes
-    std::string out;
-    for (std::size_t i = 1; i + 1 < text.size(); ++i) out += text[i] == '\\' ? text[++i] : text[i];
-    return out;
-  }
   static std::string Text(const AutoValue& value) {
     if (auto* number = std::get_if<std::int32_t>(&value)) return std::to_string(*number);
     return std::holds_alternative<std::string>(value) ? std::get<std::string>(value) : "";
-  }
-  ErrorInfo Error(long code) { return {code, ErrorText(code)}; }
-  Result<std::string> Named(Op op, Str name) {
-    if (At(op) == kStatus) return ErrorInfo{5, "Access is denied."};
-    return name;
   }
   AutomationRef Object() {  // a counted reference to the machine as an automation object
     ++objects;
@@ -366,6 +406,18 @@ struct Machine : Services, Clock, SimpleMail, AutomationObject {
     if (name == "RevisionNumber") return std::string("14.0.1102");
     return name == "CreateItem" || name == "Attachments" ? AutoValue(Object()) : AutoValue();
   }
+};
+
+// The fake machine: every fake, the registry holding tests/fixtures/machine.reg unless `populated`
+// is false.
+// clang-format off
+struct Machine : FakeRegistry, FakeSystemFacts, FakeIdentity, FakeNetwork, FakeFiles, FakeShell,
+                 FakeDialogs, FakeSimpleMail, FakeClock, FakeAutomation {
+  // clang-format on
+  explicit Machine(bool populated = true) {
+    if (populated) Load(TORVEL_SOURCE_DIR "/tests/fixtures/machine.reg");
+  }
+  FactSources sources() { return {*this, *this, *this, *this, *this, *this, *this}; }
 };
 
 }  // namespace torvel::testing

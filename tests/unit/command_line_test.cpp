@@ -2,35 +2,24 @@
 // a command line is refused; the lines the silent mode writes; the answer limit's setting.
 #include "commands/command_line.h"
 
+#include <iterator>
+#include <sstream>
+
 #include "unit/test_support.h"
 
 namespace torvel::testing {
 
-// Each command line and what it asks for, as tests/expected/command_lines.txt holds them.
+// Each command line of tests/expected/command_lines.txt, its words before "=>", gives what the
+// line says after it.
 TEST(CommandLine, SwitchesTheirFilesOrWhyTheyAreRefused) {
-  const std::vector<std::string> command_lines[] = {{},
-                                                    {"/report"},
-                                                    {"-REPORT", "\\\\server\\share\\PC.htm"},
-                                                    {"/json", "j.json", "/Report", "r.htm"},
-                                                    {"/report", "/JSON"},
-                                                    {"/private"},
-                                                    {"/json", "j.json", "-PRIVATE", "/report"},
-                                                    {"-Private", "/json"},
-                                                    {"-?"},
-                                                    {"/reports"},
-                                                    {"/report", "/q"},
-                                                    {"/json", "a", "/json"},
-                                                    {"/private", "/report", "-private"},
-                                                    {"/private", "r.htm"},
-                                                    {"/report", "a", "b"},
-                                                    {"report.htm"},
-                                                    {"/?", "x"}};
   constexpr const char* kModes[] = {"window", "report", "usage", "refused"};
+  std::istringstream lines(ExpectedFile("command_lines.txt"));
   std::string transcript;
-  for (const std::vector<std::string>& args : command_lines) {
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line.substr(0, line.find("=> ")));
+    const std::vector<std::string> args(std::istream_iterator<std::string>(words), {});
     const CommandLine c = ParseCommandLine(args);
-    for (const std::string& arg : args) transcript += arg + " ";
-    transcript += std::string("=> ") + kModes[int(c.mode)] +
+    transcript += line.substr(0, line.find("=> ")) + "=> " + kModes[int(c.mode)] +
                   (c.report ? " report[" + *c.report + "]" : "") +
                   (c.json ? " json[" + *c.json + "]" : "") + (c.private_report ? " private" : "") +
                   (c.problem.empty() ? "" : " " + c.problem) + "\n";

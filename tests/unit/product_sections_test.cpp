@@ -10,7 +10,7 @@
 namespace torvel::testing {
 
 TEST(ProductSections, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresenceTests) {
-  auto portion = [](Machine& m) {
+  auto portion = [](FakeRegistry& m) {
     ReportStream out;
     WriteProductSections(RegistryValue(m), out);
     return out.text();
@@ -26,7 +26,7 @@ TEST(ProductSections, ASectionForEachProductKeyUnderItsRootInTheOrderOfThePresen
   for (const ProductSection& section : ProductSections()) keys.insert(section.key);
   for (const std::string& key : keys) {
     for (const RegRoot root : {kHkcu, kHklm}) {
-      Machine m(false);
+      FakeRegistry m;
       m.AddKey(root, key);
       transcript += "\n== " + std::string(RootName(root)) + "\\" + key + "\n" + portion(m);
     }

@@ -6,7 +6,7 @@
 namespace torvel::testing {
 
 TEST(RegistryReader, StatusesTextsAndNumbers) {
-  Machine m(false);
+  FakeRegistry m;
   const std::string key = "Software\\TORVELSupportTests\\Reader";
   for (const expected::StoredValue& v : expected::ReaderValues())
     m.SetValue(kHkcu, key, v.name, v.type, v.bytes);

@@ -14,15 +14,6 @@ inline std::string ExpectedFile(const std::string& name) {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-// The lines of tests/expected/full_report.htm without their CR LF.
-inline std::vector<std::string> ExpectedLines() {
-  std::ifstream file(TORVEL_SOURCE_DIR "/tests/expected/full_report.htm", std::ios::binary);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line, '\n');)
-    lines.push_back(line.substr(0, line.size() - 1));
-  return lines;
-}
-
 // What a machine showed and did, as tests/expected/command_transcripts.txt writes it: an entry a
 // line, a text's own line breaks continuing it on the next line, indented by two blanks.
 inline std::string Transcript(const std::vector<std::string>& log) {

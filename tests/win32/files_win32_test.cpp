@@ -70,20 +70,16 @@ TEST(Win32Files, OneFileInAnySpelling) {
   char short_name[MAX_PATH] = "";
   GetShortPathNameA((folder + "\\A long folder name").c_str(), short_name, MAX_PATH);
   Win32Files files;
-  struct Case {
-    std::string a, b;
-    bool same;
-  };
-  for (const Case& c :
-       {Case{file, folder + "\\REPORT.HTM", true},
+  for (auto [a, b, same] :
+       {std::tuple{file, folder + "\\REPORT.HTM", true},
         {file, folder + "\\.\\x\\..\\Report.htm", true},
         {file, "\\\\?\\" + file, true},
         {file, folder + "\\link.htm", true},
         {std::string(short_name) + "\\new.json", folder + "\\A long folder name\\NEW.json", true},
         {file, folder + "\\Report.json", false},
         {folder + "\\new.htm", folder + "\\new.json", false}}) {
-    SCOPED_TRACE(c.a + " " + c.b);
-    EXPECT_EQ(files.SameFile(c.a, c.b), c.same);
+    SCOPED_TRACE(a + " " + b);
+    EXPECT_EQ(files.SameFile(a, b), same);
   }
 }
 

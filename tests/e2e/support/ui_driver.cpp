@@ -84,6 +84,16 @@ Process::~Process() {
   CloseHandle(info_.hProcess);
 }
 
+DWORD Run(const std::string& exe, const std::string& arguments, const std::string& folder,
+          const std::string& error_file, const std::string& output_file) {
+  Process program;
+  DWORD code = 99;
+  return program.Start(exe, arguments, folder, error_file, output_file) &&
+                 program.WaitExit(60000, &code)
+             ? code
+             : 99;
+}
+
 HWND WaitForWindow(DWORD pid, const std::string& title) {
   HWND found = nullptr;
   WaitUntil([&] {

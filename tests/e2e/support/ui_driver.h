@@ -45,6 +45,10 @@ class Process {
   PROCESS_INFORMATION info_{};
 };
 
+// Runs a program to its end (at most a minute): its exit code, 99 when it did not end in time.
+DWORD Run(const std::string& exe, const std::string& arguments, const std::string& folder,
+          const std::string& error_file = "", const std::string& output_file = "");
+
 // A visible top-level window of process `pid` with that title, waited for; null if none comes.
 HWND WaitForWindow(DWORD pid, const std::string& title);
 std::string WindowText(HWND hwnd);  // any process's, by WM_GETTEXT (GetWindowText cannot)
