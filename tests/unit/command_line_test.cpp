@@ -16,10 +16,10 @@ TEST(CommandLine, SwitchesTheirFilesOrWhyTheyAreRefused) {
   std::istringstream lines(ExpectedFile("command_lines.txt"));
   std::string transcript;
   for (std::string line; std::getline(lines, line);) {
-    std::istringstream words(line.substr(0, line.find("=> ")));
-    const std::vector<std::string> args(std::istream_iterator<std::string>(words), {});
-    const CommandLine c = ParseCommandLine(args);
-    transcript += line.substr(0, line.find("=> ")) + "=> " + kModes[int(c.mode)] +
+    const std::string typed = line.substr(0, line.find("=> "));
+    std::istringstream words(typed);
+    const CommandLine c = ParseCommandLine({std::istream_iterator<std::string>(words), {}});
+    transcript += typed + "=> " + kModes[int(c.mode)] +
                   (c.report ? " report[" + *c.report + "]" : "") +
                   (c.json ? " json[" + *c.json + "]" : "") + (c.private_report ? " private" : "") +
                   (c.problem.empty() ? "" : " " + c.problem) + "\n";
